@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds the whole test suite twice, plain and with AddressSanitizer +
+# UndefinedBehaviorSanitizer, and runs it under a virtual X display with
+# Mesa's software renderer. Exits non-zero on the first failure.
+set -euo pipefail
+top=$(cd "$(dirname "$0")" && pwd)
+"$top/tools/install-deps.sh" --test
+
+jobs=$(nproc)
+export LIBGL_ALWAYS_SOFTWARE=1
+export GDK_BACKEND=x11
+
+run_suite() {
+    local dir=$1; shift
+    cmake -S "$top" -B "$dir" -DPLAXEN_TESTS=ON "$@" >/dev/null
+    cmake --build "$dir" -j"$jobs"
+    (cd "$dir" && xvfb-run -a -s "-screen 0 1280x1024x24 +extension GLX" \
+        ctest --output-on-failure -j"$jobs" --timeout 600)
+}
+
+run_suite "$top/build/test" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite "$top/build/asan" -DCMAKE_BUILD_TYPE=Debug -DPLAXEN_SANITIZE=ON
