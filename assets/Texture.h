@@ -32,8 +32,9 @@ public:
     bool ReadPpm(std::istream& in);
 
     // Makes room for width x height pixels (contents undefined); does
-    // nothing when the size is already that. A width or height of 0 or less
-    // leaves no image. Any change drops the uploaded state.
+    // nothing when the size is already that. A width or height of 0 or less,
+    // or a size past 16384 pixels a side or 256 MiB, leaves no image. Any
+    // change drops the uploaded state.
     void SetSize(int width, int height);
 
     // The texture object holding this image, made and loaded on the first
@@ -50,5 +51,9 @@ public:
     std::unique_ptr<std::uint8_t*[]> m_rows;
 
 private:
+    // Frees the image and forgets any texture object: the state after a
+    // read that failed part-way.
+    void Empty();
+
     std::unique_ptr<std::uint8_t[]> m_block;
 };
