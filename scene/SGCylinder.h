@@ -1,0 +1,33 @@
+#pragma once
+// Closed cylinder about the z axis, z = 0 to z = height: a chip.
+
+#include "scene/SGNodeObject.h"
+#include "scene/SGPtr.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class CSGPolygon;
+
+class CSGCylinder : public CSGNodeObject
+{
+public:
+    // Builds 101 side strips (the loop's last angle falls a hair below 2π,
+    // so the last strip repeats the first), then the top and bottom caps.
+    CSGCylinder(double radius, double height);
+
+    // The i-th face, not owned by the caller; null past the end.
+    CSGPolygon* Face(std::size_t i) const;
+
+    // Draws the texture (if any) and every face under the selection name
+    // (if not -1), then switches texturing off.
+    void Render() override;
+
+    double m_radius;
+    double m_height;
+    double m_step;
+    std::int32_t m_name = -1;
+    std::vector<CSGPtr> m_polygons; // sides in angle order, top cap, bottom cap
+    CSGPtr m_texture;               // released before the faces
+};

@@ -1,0 +1,4 @@
+#include "scene/SGNode.h"
+
+// Defined out of line so that the vtable lives in one object file.
+CSGNode::~CSGNode() = default;

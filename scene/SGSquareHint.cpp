@@ -1,0 +1,31 @@
+#include "scene/SGSquareHint.h"
+
+#include <GL/gl.h>
+
+void CSGSquareHint::Render()
+{
+    const double h = m_size * 0.5;
+    const double mh = m_size * -0.5;
+    const GLfloat colour[4] = {0.2f, 1.0f, 0.2f, 1.0f};
+    GLfloat saved[4] = {};
+    glGetMaterialfv(GL_FRONT, GL_AMBIENT, saved);
+    glEnable(GL_LINE_SMOOTH);
+    glMaterialfv(GL_FRONT, GL_AMBIENT, colour);
+    glLineWidth(1.0f);
+
+    glBegin(GL_LINE_LOOP);
+    glVertex3d(h, 0, mh);
+    glVertex3d(h, 0, h);
+    glVertex3d(mh, 0, h);
+    glVertex3d(mh, 0, mh);
+    glEnd();
+
+    glBegin(GL_LINES);
+    glVertex3d(h, 0, mh);
+    glVertex3d(mh, 0, h);
+    glVertex3d(h, 0, h);
+    glVertex3d(mh, 0, mh);
+    glEnd();
+
+    glMaterialfv(GL_FRONT, GL_AMBIENT, saved);
+}

@@ -1,0 +1,64 @@
+#pragma once
+// Recording stand-in for the OpenGL 1.1 entry points the scene, the textures
+// and their tests use. Linked into a test binary, its gl* definitions take
+// the place of libGL's: every call appends a record to one global log and
+// updates a small fake state (front material, enabled caps, stacks).
+
+#include <GL/gl.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace fakegl
+{
+
+// One call: its name, its arguments as numbers (pointed-to values expanded),
+// and the readable form, e.g. "glTranslated(0,0,0)" or
+// "glBegin(GL_POLYGON)"; numbers are printed with 6 significant digits.
+struct Call
+{
+    std::string name;
+    std::vector<double> args;
+    std::string text;
+};
+
+// What the fake remembers between calls. Starts at OpenGL's defaults.
+struct State
+{
+    GLfloat ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+    GLfloat diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
+    GLfloat specular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    GLfloat shininess = 0.0f;
+    std::set<GLenum> enabled;
+    GLfloat lineWidth = 1.0f;
+    GLuint boundTexture = 0;
+    GLuint texturesMade = 0;
+    int matrixDepth = 0;
+    int nameDepth = 0;
+    bool insideBegin = false;
+    // Misuse seen: pop of an empty stack, nested glBegin, glEnd without
+    // glBegin, a call not allowed between glBegin and glEnd.
+    int errors = 0;
+    // Sum of the bytes of the last glTexImage2D image (every byte is read,
+    // so a short buffer shows up under AddressSanitizer).
+    unsigned long long imageChecksum = 0;
+};
+
+// Empties the log and puts the state back to its defaults.
+void Reset();
+
+const std::vector<Call>& Calls();
+State& GetState();
+
+// The log as text, one entry per call.
+std::vector<std::string> Log();
+// The log from the first call named `from` on (empty if there is none).
+std::vector<std::string> LogFrom(const std::string& from);
+// How many calls had this name.
+int Count(const std::string& name);
+// Appends a marker of the test's own (its text is `text`, its name "note"),
+// so that a test node can show where it was drawn among the GL calls.
+void Note(const std::string& text);
+
+} // namespace fakegl

@@ -1,0 +1,208 @@
+#include "glwnd/MessageService.h"
+#include "scene/SGMesh.h"
+#include "tests/fakegl/FakeGL.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using Corner = CSGMesh::Corner;
+
+// `n` each of v, vt and vn lines, all distinct, so any index up to n holds.
+std::string Arrays(int n)
+{
+    std::string text;
+    for (int i = 1; i <= n; ++i)
+    {
+        const std::string k = std::to_string(i);
+        text += "v " + k + " 0 0\nvt 0." + k + " 0\nvn 0 " + k + " 0\n";
+    }
+    return text;
+}
+
+std::unique_ptr<CSGMesh> Load(const std::string& text)
+{
+    auto mesh = std::make_unique<CSGMesh>();
+    std::istringstream in(text);
+    mesh->LoadObj(in);
+    return mesh;
+}
+
+void ExpectNormal(const CSGVec4& n, double x, double y, double z)
+{
+    EXPECT_NEAR(n.x, x, 1e-8);
+    EXPECT_NEAR(n.y, y, 1e-8);
+    EXPECT_NEAR(n.z, z, 1e-8);
+    EXPECT_EQ(n.w, 0.0);
+}
+
+// Draws through the fake GL; out-of-array reads would trip the sanitizers.
+void DrawChecked(CSGMesh& mesh)
+{
+    fakegl::Reset();
+    mesh.Render();
+    EXPECT_EQ(fakegl::GetState().errors, 0);
+    EXPECT_EQ(fakegl::Count("glVertex3dv") % 3, 0);
+}
+
+// Runs `body` with the working directory set to a fresh temporary folder.
+template <class Body> void InTemporaryFolder(Body body)
+{
+    namespace fs = std::filesystem;
+    const fs::path previous = fs::current_path();
+    const fs::path folder =
+        fs::temp_directory_path() / ("plaxen-mesh-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    fs::current_path(folder);
+    body();
+    fs::current_path(previous);
+    fs::remove_all(folder);
+}
+
+} // namespace
+
+TEST(MeshReader, ReadsTheKeywordsItKnowsAndSkipsTheRest)
+{
+    const auto mesh = Load("# comment\n"
+                           "o board\r\n"
+                           "   v 1 2 3 4\r\n"
+                           "V 7 7 7\n"
+                           "\n"
+                           "vt 0.25 0.75 0.5\n"
+                           "vn 2.5e-1 -0.5 1\n"
+                           "vx 1 1 1\n"
+                           "F 1/1/1 1/1/1 1/1/1\n");
+    EXPECT_EQ(mesh->m_vertices, (std::vector<CSGVec4>{{1, 2, 3, 1}}));
+    EXPECT_EQ(mesh->m_texcoords, (std::vector<CSGVec4>{{0.25, 0.75, 0, 1}}));
+    EXPECT_EQ(mesh->m_normals, (std::vector<CSGVec4>{{0.25, -0.5, 1, 1}}));
+    EXPECT_TRUE(mesh->m_corners.empty());
+}
+
+TEST(MeshReader, FaceCornersAreVertexNormalTexcoordFromTheFirstThree)
+{
+    auto mesh = Load(Arrays(9) + "f 1/2/3 4/5/6 7/8/9\n"
+                                 "f 1/1/1 2/2/2 3/3/3 4/4/4\n"
+                                 "f 5 / 6 / 7   8/ 9 /1\t2 -2- 3\r\n");
+    EXPECT_EQ(mesh->m_corners, (std::vector<Corner>{{0, 2, 1},
+                                                    {3, 5, 4},
+                                                    {6, 8, 7},
+                                                    {0, 0, 0},
+                                                    {1, 1, 1},
+                                                    {2, 2, 2},
+                                                    {4, 6, 5},
+                                                    {7, 0, 8},
+                                                    {1, 2, 1}}));
+    // A face may name vertices listed after it: indices are checked at the end.
+    mesh = Load("f 1/1/1 2/1/1 3/1/1\n" + Arrays(3));
+    EXPECT_EQ(mesh->m_corners.size(), 3u);
+}
+
+TEST(MeshReader, MalformedLinesAddNothingAndTheMeshStillDraws)
+{
+    const char* bad[] = {
+        "v 1 2",
+        "v a b c",
+        "vn 1 x 2",
+        "vt 0.5",
+        "f 1/1/1 2/2/2",
+        "f 1//1 2//2 3//3",
+        "f 1 2 3",
+        "f 1/1 2/2 3/3",
+        "f 0/1/1 1/1/1 2/1/1",
+        "f -1/-1/-1 -2/-2/-2 -3/-3/-3",
+        "f 1/1/1 2/2/2 4/1/1",
+        "f 1/1/1 2/2/2 3/4/1",
+        "f 1/1/1 2/2/2 3/3/4",
+        "f 99999999999/1/1 1/1/1 2/2/2",
+        "f -2147483648/1/1 1/1/1 2/2/2",
+    };
+    for (const char* line : bad)
+    {
+        SCOPED_TRACE(line);
+        auto mesh = Load(Arrays(3) + line + "\nf 1/1/1 2/2/2 3/3/3\n");
+        EXPECT_EQ(mesh->m_vertices.size(), 3u);
+        EXPECT_EQ(mesh->m_texcoords.size(), 3u);
+        EXPECT_EQ(mesh->m_normals.size(), 3u);
+        EXPECT_EQ(mesh->m_corners, (std::vector<Corner>{{0, 0, 0}, {1, 1, 1}, {2, 2, 2}}));
+        mesh->ComputeNormals();
+        DrawChecked(*mesh);
+    }
+}
+
+TEST(MeshReader, NormalIndexBeyondTheComputedNormalsIsNotDrawn)
+{
+    // Valid against the file's five vn lines, but ComputeNormals keeps three.
+    auto mesh = Load(Arrays(3) + "vn 0 0 1\nvn 0 0 1\nf 1/1/5 2/2/2 3/3/3\nf 1/1/1 2/2/2 3/3/3\n");
+    ASSERT_EQ(mesh->m_corners.size(), 6u);
+    mesh->ComputeNormals();
+    ASSERT_EQ(mesh->m_normals.size(), 3u);
+    DrawChecked(*mesh);
+    EXPECT_EQ(fakegl::Count("glVertex3dv"), 3);
+}
+
+TEST(MeshNormals, AveragesUnitFaceNormalsWhateverTheArea)
+{
+    auto one = Load("v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 1 0 0\nf 1/1/1 2/1/1 3/1/1\n");
+    one->ComputeNormals();
+    ASSERT_EQ(one->m_normals.size(), 3u);
+    for (const CSGVec4& n : one->m_normals)
+        ExpectNormal(n, 0, 0, 1);
+
+    // Small triangle 1-2-3 faces +z, large triangle 1-3-4 faces +x.
+    auto two = Load("v 0 0 0\nv 1 0 0\nv 0 1 0\nv 0 0 100\nvt 0 0\nvn 0 0 1\n"
+                    "f 1/1/1 2/1/1 3/1/1\nf 1/1/1 3/1/1 4/1/1\n");
+    two->ComputeNormals();
+    const double r = std::sqrt(0.5);
+    ExpectNormal(two->m_normals[0], r, 0, r);
+    ExpectNormal(two->m_normals[1], 0, 0, 1);
+    ExpectNormal(two->m_normals[2], r, 0, r);
+    ExpectNormal(two->m_normals[3], 1, 0, 0);
+}
+
+TEST(MeshNormals, DegenerateAndUnusedVerticesGetAFiniteUpNormal)
+{
+    // Triangle 1-2-3 is a line; vertex 7 is used by nobody; 4-5-6 is huge.
+    auto mesh = Load("v 0 0 0\nv 1 1 1\nv 2 2 2\n"
+                     "v 0 0 0\nv 1e300 0 0\nv 0 1e300 0\nv 5 5 5\nvt 0 0\nvn 0 0 1\n"
+                     "f 1/1/1 2/1/1 3/1/1\nf 4/1/1 5/1/1 6/1/1\n");
+    mesh->ComputeNormals();
+    ASSERT_EQ(mesh->m_normals.size(), 7u);
+    for (int k : {0, 1, 2, 6})
+        ExpectNormal(mesh->m_normals[k], 0, 1, 0);
+    for (int k : {3, 4, 5})
+        ExpectNormal(mesh->m_normals[k], 0, 0, 1);
+}
+
+TEST(MeshReader, ReadsTheBoardFileOrSaysFileNotFound)
+{
+    std::vector<std::string> boxes;
+    MessageBoxHandler previous = SetMessageBoxHandler(
+        [&](const std::string& text, const std::string&, unsigned) { boxes.push_back(text); });
+    InTemporaryFolder(
+        [&]
+        {
+            CSGMesh missing;
+            missing.LoadObj();
+            EXPECT_EQ(boxes, std::vector<std::string>{"File not found"});
+            EXPECT_TRUE(missing.m_vertices.empty());
+
+            std::filesystem::create_directory("res");
+            std::ofstream("res/board.obj") << Arrays(3) << "f 1/1/1 2/2/2 3/3/3\n";
+            CSGMesh board;
+            board.LoadObj();
+            EXPECT_EQ(board.m_vertices.size(), 3u);
+            EXPECT_EQ(board.m_corners.size(), 3u);
+            EXPECT_EQ(boxes.size(), 1u);
+        });
+    SetMessageBoxHandler(previous);
+}
