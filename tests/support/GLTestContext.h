@@ -1,0 +1,33 @@
+#pragma once
+// An OpenGL rendering context for tests, drawn into an off-screen pixel
+// buffer on the X display named by DISPLAY (Xvfb in the test runs).
+
+#include <memory>
+#include <string>
+
+// Opens the display, makes a single-buffered RGBA pixel buffer of the given
+// size with a 24-bit depth buffer and makes a context current on it; undoes
+// all of that on destruction. Failure leaves IsCurrent() false and says why
+// in Error(). One at a time per thread; not copyable.
+class CGLTestContext
+{
+public:
+    explicit CGLTestContext(int width = 64, int height = 64);
+    ~CGLTestContext();
+
+    CGLTestContext(const CGLTestContext&) = delete;
+    CGLTestContext& operator=(const CGLTestContext&) = delete;
+
+    bool IsCurrent() const { return m_current; }
+    const std::string& Error() const { return m_error; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+
+private:
+    struct Handles; // X and GLX types stay out of the tests' namespace
+    std::unique_ptr<Handles> m_handles;
+    bool m_current = false;
+    std::string m_error;
+    int m_width;
+    int m_height;
+};
