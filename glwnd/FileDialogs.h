@@ -1,0 +1,38 @@
+#pragma once
+// The open and save file choosers, with a seam for tests.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class wxWindow;
+
+enum class FileDialogKind
+{
+    Open,
+    Save
+};
+
+using FileDialogHandler = std::function<std::optional<std::string>(
+    FileDialogKind kind, const std::string& defaultExtension, const std::string& filter)>;
+
+// Runs a modal open or save chooser (a save does not ask before replacing a
+// file) and returns the full path chosen, or nullopt when cancelled. A name
+// typed without an extension gets `defaultExtension` (".plx"). `filter` is in
+// the original form, "Desc (*.x)|*.x|All Files (*.*)|*.*||". With a handler
+// installed, the handler answers instead and no dialog appears.
+std::optional<std::string> RunFileDialog(wxWindow* parent, FileDialogKind kind,
+                                         const std::string& defaultExtension,
+                                         const std::string& filter);
+
+// Installs `handler` for later calls and returns the one it replaces; an
+// empty handler brings the real dialog back.
+FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
+
+// The filter in wx's syntax: the original form ends with "||", which wx would
+// read as an empty extra entry.
+std::string ToWxFilter(const std::string& filter);
+
+// `path` with `defaultExtension` appended when its file name has no
+// extension of its own.
+std::string WithDefaultExtension(const std::string& path, const std::string& defaultExtension);

@@ -1,0 +1,45 @@
+#include "glwnd/OpenGLWnd.h"
+
+#include <gtest/gtest.h>
+#include <wx/frame.h>
+
+#include "WxTestEnvironment.h"
+
+namespace
+{
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(
+    new WxTestEnvironment(WxTestOptions{.gdkScale = 2, .displayWithoutGlx = false, .makeApp = {}}));
+
+class CViewportProbe : public COpenGLWnd
+{
+public:
+    void OnGLDraw(wxDC* dc) override
+    {
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        COpenGLWnd::OnGLDraw(dc);
+    }
+    GLint viewport[4] = {};
+};
+} // namespace
+
+TEST(OpenGLWndHiDpi, ViewportAndMouseUsePhysicalPixels)
+{
+    COpenGLWnd::SetFrameFloorEnabled(false);
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "hidpi");
+    auto* wnd = new CViewportProbe;
+    ASSERT_TRUE(wnd->Create(frame));
+    frame->SetClientSize(200, 100);
+    frame->Show();
+    ASSERT_TRUE(PumpUntil([wnd] { return wnd->GetPaintCount() > 0; }));
+    PumpFor(std::chrono::milliseconds(30));
+    ASSERT_EQ(wnd->GetContentScaleFactor(), 2.0);
+
+    wnd->InvalidateRect();
+    wnd->UpdateWindow();
+    EXPECT_EQ(wnd->GetClientSize(), wxSize(200, 100));
+    EXPECT_EQ(wnd->GetClientRect(), wxSize(400, 200));
+    EXPECT_EQ(wnd->viewport[2], 400);
+    EXPECT_EQ(wnd->viewport[3], 200);
+    EXPECT_EQ(wnd->ToPhysical(wxPoint(100, 50)), wxPoint(200, 100));
+    frame->Destroy();
+}

@@ -1,0 +1,119 @@
+#include "WxTestEnvironment.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <thread>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/init.h>
+
+#include "glwnd/GlxSupport.h"
+
+extern char** environ;
+
+namespace
+{
+std::string& CurrentDisplay()
+{
+    static std::string name;
+    return name;
+}
+
+// Starts `Xvfb -displayfd` without GLX; returns its pid and sets `display`.
+int StartXvfbWithoutGlx(std::string& display)
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return -1;
+    const std::string fd = std::to_string(fds[1]);
+    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-extension",  "GLX",  "-nolisten",
+                          "tcp",  "-screen",    "0",        "1024x768x24", nullptr};
+    pid_t pid = -1;
+    if (posix_spawnp(&pid, "Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
+        return -1;
+    close(fds[1]);
+    std::string number;
+    char c = 0;
+    while (read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    close(fds[0]);
+    display = ":" + number;
+    return number.empty() ? -1 : pid;
+}
+} // namespace
+
+WxTestEnvironment::WxTestEnvironment(WxTestOptions options) : m_options(std::move(options)) {}
+
+void WxTestEnvironment::SetUp()
+{
+    if (m_options.displayWithoutGlx)
+    {
+        std::string display;
+        m_xvfbPid = StartXvfbWithoutGlx(display);
+        ASSERT_GT(m_xvfbPid, 0) << "could not start Xvfb";
+        setenv("DISPLAY", display.c_str(), 1);
+    }
+    if (m_options.gdkScale > 0)
+        setenv("GDK_SCALE", std::to_string(m_options.gdkScale).c_str(), 1);
+    const char* display = std::getenv("DISPLAY");
+    CurrentDisplay() = display != nullptr ? display : "";
+
+    RestrictGdkToX11();
+    wxApp::SetInstance(m_options.makeApp ? m_options.makeApp() : new wxApp);
+    static char name[] = "plaxen-test";
+    static char* argv[] = {name, nullptr};
+    int argc = 1;
+    ASSERT_TRUE(wxEntryStart(argc, argv)) << "wx could not start (no display?)";
+    // A failed wx assertion is a failed test, not a dialog nobody closes.
+    wxSetAssertHandler(
+        [](const wxString& file, int line, const wxString& func, const wxString& cond,
+           const wxString& msg)
+        {
+            ADD_FAILURE_AT(file.utf8_str(), line)
+                << "wx assertion in " << func << ": " << cond << " " << msg;
+        });
+    m_loop = new wxGUIEventLoop;
+    wxEventLoopBase::SetActive(m_loop);
+}
+
+void WxTestEnvironment::TearDown()
+{
+    PumpFor(std::chrono::milliseconds(20)); // lets pending window deletions happen
+    wxEventLoopBase::SetActive(nullptr);
+    delete m_loop;
+    wxEntryCleanup();
+    if (m_xvfbPid > 0)
+    {
+        kill(m_xvfbPid, SIGTERM);
+        waitpid(m_xvfbPid, nullptr, 0);
+    }
+}
+
+const std::string& WxTestEnvironment::DisplayName()
+{
+    return CurrentDisplay();
+}
+
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)
+{
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!done() && std::chrono::steady_clock::now() < end)
+    {
+        wxTheApp->Yield(true);
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->ProcessIdle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return done();
+}
+
+void PumpFor(std::chrono::milliseconds duration)
+{
+    PumpUntil([] { return false; }, duration);
+}
