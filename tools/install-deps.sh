@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    libwxgtk3.2-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
+    libwxgtk3.2-dev libgtk-3-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
 )
