@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <initializer_list>
 
 CSGCylinder::CSGCylinder(double radius, double height)
     : m_radius(radius), m_height(height), m_step(kSGStep)
@@ -25,6 +26,12 @@ CSGCylinder::CSGCylinder(double radius, double height)
     CSGPtr holdTop(top);
     auto* bottom = new CSGPolygon;
     CSGPtr holdBottom(bottom);
+    for (CSGPolygon* cap : {top, bottom})
+    {
+        cap->m_normals.reserve(101);
+        cap->m_texcoords.reserve(101);
+        cap->m_vertices.reserve(101);
+    }
     // Cap texture coordinates are model units: the wrapping texture tiles.
     for (double a = 0.0; a < kSGTwoPi; a = a + s)
     {

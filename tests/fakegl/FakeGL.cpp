@@ -183,13 +183,12 @@ std::vector<std::string> Log()
     return log;
 }
 
-std::vector<std::string> LogFrom(const std::string& from)
+std::string Text()
 {
-    std::vector<std::string> log = Log();
-    auto it =
-        std::find_if(g_calls.begin(), g_calls.end(), [&](const Call& c) { return c.name == from; });
-    log.erase(log.begin(), log.begin() + (it - g_calls.begin()));
-    return log;
+    std::string text;
+    for (const Call& call : g_calls)
+        text += (text.empty() ? "" : " ") + call.text;
+    return text;
 }
 
 int Count(const std::string& name)

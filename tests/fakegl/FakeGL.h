@@ -53,8 +53,8 @@ State& GetState();
 
 // The log as text, one entry per call.
 std::vector<std::string> Log();
-// The log from the first call named `from` on (empty if there is none).
-std::vector<std::string> LogFrom(const std::string& from);
+// The log as one line, entries separated by single blanks.
+std::string Text();
 // How many calls had this name.
 int Count(const std::string& name);
 // Appends a marker of the test's own (its text is `text`, its name "note"),
