@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <istream>
@@ -144,13 +145,22 @@ bool CCheckerBoard::SaveGame(const std::string& path) const
     WriteGame(text);
     const std::string bytes = text.str();
 
-    std::string temporary = path + ".XXXXXX";
+    // Saving through a symbolic link replaces the file it points to, as
+    // writing in place would, and leaves the link itself alone.
+    std::string target = path;
+    if (char* resolved = ::realpath(path.c_str(), nullptr))
+    {
+        target = resolved;
+        std::free(resolved);
+    }
+
+    std::string temporary = target + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return false;
-    bool written = ::fchmod(fd, TargetMode(path)) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    bool written = ::fchmod(fd, TargetMode(target)) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
     written = ::close(fd) == 0 && written;
-    if (written && ::rename(temporary.c_str(), path.c_str()) == 0)
+    if (written && ::rename(temporary.c_str(), target.c_str()) == 0)
         return true;
     ::unlink(temporary.c_str());
     return false;
