@@ -1,0 +1,102 @@
+#include "view/ChildView.h"
+
+#include <cmath>
+
+#include <wx/cursor.h>
+
+#include "scene/SGTexture.h"
+#include "view/CommandIds.h"
+
+// The view's messages and commands, in the order the game has always listed
+// them. Painting is the base class's (it calls OnGLDraw).
+wxBEGIN_EVENT_TABLE(CChildView, COpenGLWnd) EVT_LEFT_DOWN(CChildView::OnLButtonDown)
+    EVT_MOTION(CChildView::OnMouseMove) EVT_MENU(ViewCommand::NoSpin, CChildView::OnNoSpin)
+        EVT_MENU(ViewCommand::CameraPanTilt,
+                 CChildView::OnCameraPanTilt) EVT_UPDATE_UI(ViewCommand::CameraPanTilt,
+                                                            CChildView::OnUpdateCameraPanTilt)
+            EVT_MENU(ViewCommand::CameraPitchYaw,
+                     CChildView::OnCameraPitchYaw) EVT_UPDATE_UI(ViewCommand::CameraPitchYaw,
+                                                                 CChildView::OnUpdateCameraPitchYaw)
+                EVT_MENU(ViewCommand::CameraRollMove, CChildView::OnCameraRollMove) EVT_UPDATE_UI(
+                    ViewCommand::CameraRollMove, CChildView::OnUpdateCameraRollMove)
+                    EVT_MENU(ViewCommand::CameraDollyXY, CChildView::OnCameraDollyXY)
+                        EVT_UPDATE_UI(ViewCommand::CameraDollyXY, CChildView::OnUpdateCameraDollyXY)
+                            EVT_RIGHT_DOWN(CChildView::OnRButtonDown)
+                                EVT_LEFT_UP(CChildView::OnLButtonUp)
+                                    EVT_MENU(ViewCommand::RedrawChips, CChildView::OnRedrawChips)
+                                        EVT_MENU(ViewCommand::NewGame, CChildView::OnNewGame)
+                                            EVT_MENU(ViewCommand::LoadGame, CChildView::OnLoadGame)
+                                                EVT_MENU(ViewCommand::SaveGame,
+                                                         CChildView::OnSaveGame)
+                                                    EVT_UPDATE_UI(ViewCommand::NoSpin,
+                                                                  CChildView::OnUpdateNoSpin)
+                                                        wxEND_EVENT_TABLE()
+
+                                                            namespace
+{
+    CSGPtr LoadChipTexture(const char* path)
+    {
+        auto* texture = new CSGTexture;
+        CSGPtr node(texture);
+        // A missing file is reported by the reader; the chip is then untextured.
+        texture->m_image.LoadFile(path);
+        return node;
+    }
+} // namespace
+
+CChildView::CChildView()
+{
+    // Before the window exists: the visual is chosen when it is created.
+    m_doublebuffer = true;
+
+    // Side 0's end of the board: row 0 lies nearest to +X.
+    m_camera.m_eye = {20.0, 12.0, 0.0};
+    m_camera.m_center = {0.0, 0.0, 0.0};
+    m_camera.m_up = {0.0, 1.0, 0.0};
+    m_camera.ComputeFrame();
+    m_camera.m_mode = CGrCamera::PitchYaw;
+
+    m_sceneAngle = 90.0;
+    for (double v = 0.5; v < 8.0; v += 1.0)
+        m_squarePos[static_cast<int>(std::floor(v))] = v;
+    for (CSGPtr& chip : m_chipNodes)
+        chip.reset();
+
+    m_blackChipTexture = LoadChipTexture("res/black-chip.bmp");
+    m_redChipTexture = LoadChipTexture("res/red-chip.bmp");
+
+    BuildScene();
+
+    m_pickingChip = true;
+    m_jumpPending = false;
+    m_noSpin = false;
+    m_captureTurn = false;
+    m_facingSide0 = true;
+}
+
+CChildView::~CChildView()
+{
+    // Chips first, so that every chip subtree goes with its last holder
+    // (m_chipsNode) rather than lingering until the table is destroyed.
+    for (CSGPtr& chip : m_chipNodes)
+        chip.reset();
+    m_selectedChip.reset();
+    m_redChipTexture.reset();
+    m_blackChipTexture.reset();
+    m_hintsNode.reset();
+    m_chipsNode.reset();
+    m_boardNode.reset();
+    m_root.reset();
+    m_rootRotation.reset();
+}
+
+bool CChildView::DoCreateWindow(wxWindow* parent, const wxGLAttributes& attributes, wxWindowID id,
+                                const wxPoint& pos, const wxSize& size, long style)
+{
+    style &= ~wxBORDER_MASK;
+    style |= wxCLIP_CHILDREN | wxBORDER_SUNKEN;
+    if (!COpenGLWnd::DoCreateWindow(parent, attributes, id, pos, size, style))
+        return false;
+    SetCursor(wxCursor(wxCURSOR_ARROW));
+    return true;
+}

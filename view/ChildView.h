@@ -1,0 +1,128 @@
+#pragma once
+// The board view: the one OpenGL window of the game. It owns the game state
+// (board record, camera), the scene graph that pictures it, the picking
+// state and the flags that drive move handling and the camera turn.
+//
+// Fields are public, as the scene nodes' are: the view's own handlers share
+// them, and tests read them directly.
+
+#include <cstdint>
+
+#include <wx/event.h>
+#include <wx/gdicmn.h>
+
+#include "camera/GrCamera.h"
+#include "glwnd/OpenGLWnd.h"
+#include "rules/CheckerBoard.h"
+#include "scene/SGPtr.h"
+
+class CChildView : public COpenGLWnd
+{
+public:
+    // Reads the two chip textures, then builds the scene (board mesh, board
+    // and wood textures, the chips of the initial position). The working
+    // directory must hold res/; a missing file is reported by its reader and
+    // leaves an empty texture or mesh. No window exists until Create.
+    CChildView();
+    // Releases the scene fields in a fixed order (chips first, root last).
+    ~CChildView() override;
+
+    // --- Scene (ChildViewScene.cpp) ---
+    // Builds the whole graph once and ends with PlaceChips. Needs the chip
+    // textures in place and m_board holding the position to show.
+    void BuildScene();
+
+    // --- Drawing and the camera turn (ChildViewDraw.cpp) ---
+    // One frame: clear, projection, DrawScene(false).
+    void OnGLDraw(wxDC* dc) override;
+    // Draws the scene into whatever projection the caller loaded (identity,
+    // or a pick matrix). With picking false it records viewport and matrices
+    // for picking; with picking true it records nothing. Draws nothing while
+    // the client area has no height.
+    void DrawScene(bool picking);
+    // Turns the camera 180 degrees about the look-at point in 90 painted
+    // steps, when the camera is not at the end of the side to move and
+    // "No Spin" is off; then records which end it faces.
+    void SpinCamera();
+    void OnNoSpin(wxCommandEvent& event);
+    void OnUpdateNoSpin(wxUpdateUIEvent& event);
+
+    // --- Picking and mouse input (ChildViewInput.cpp) ---
+    void OnLButtonDown(wxMouseEvent& event);
+    void OnMouseMove(wxMouseEvent& event);
+    void OnRButtonDown(wxMouseEvent& event);
+    void OnCameraPanTilt(wxCommandEvent& event);
+    void OnUpdateCameraPanTilt(wxUpdateUIEvent& event);
+    void OnCameraPitchYaw(wxCommandEvent& event);
+    void OnUpdateCameraPitchYaw(wxUpdateUIEvent& event);
+    void OnCameraRollMove(wxCommandEvent& event);
+    void OnUpdateCameraRollMove(wxUpdateUIEvent& event);
+    void OnCameraDollyXY(wxCommandEvent& event);
+    void OnUpdateCameraDollyXY(wxUpdateUIEvent& event);
+    // The work of the mouse handlers, on points in physical client pixels
+    // (the wx handlers convert with ToPhysical first); tests call these.
+    void LButtonDown(wxPoint physical);
+    void RButtonDown(wxPoint physical);
+    void MouseMove(wxPoint physical, bool rightDown);
+
+    // --- Move handling (ChildViewMoves.cpp) ---
+    void OnLButtonUp(wxMouseEvent& event);
+    void LButtonUp();
+    // Slides the chosen chip toward its destination in 50 painted frames.
+    void AnimateMove();
+
+    // --- Game commands (ChildViewChips.cpp, ChildViewCommands.cpp) ---
+    void OnRedrawChips(wxCommandEvent& event);
+    void OnNewGame(wxCommandEvent& event);
+    void OnLoadGame(wxCommandEvent& event);
+    void OnSaveGame(wxCommandEvent& event);
+
+    // --- Chips and hints (ChildViewChips.cpp) ---
+    // Throws away every chip node and builds the chips of m_board again,
+    // with the captured chips in rows beside the board. Builds nothing while
+    // m_boardNode is null. Does not repaint.
+    void PlaceChips();
+    // Highlights the square centred on (m_squarePos[xIndex], m_squarePos[zIndex])
+    // of the board node and repaints; indices 0..7. Nothing without m_hintsNode.
+    void ShowHints(int xIndex, int zIndex);
+    // Removes every highlight; does not repaint.
+    void ClearHints();
+
+    // Fields in their declared order; construction and destruction follow it.
+    CGrCamera m_camera;
+    double m_sceneAngle = 90.0; // degrees about +Y, written into the root each frame
+    CSGPtr m_rootRotation;      // the root again, to set its rotation
+    bool m_facingSide0 = true;  // the camera stands at side 0's end
+    bool m_jumpPending = false; // the piece that just captured must capture again
+    bool m_captureTurn = false; // the side to move had a capture at the last move
+    bool m_noSpin = false;      // Options > "No Spin" is checked
+    std::int32_t m_pickName = -1;
+    double m_pickDepth = 0.0;
+    CSGPtr m_root;
+    CSGPtr m_boardNode;
+    CSGPtr m_chipsNode;
+    CSGPtr m_hintsNode;
+    CSGPtr m_blackChipTexture;
+    CSGPtr m_redChipTexture;
+    double m_squarePos[8] = {};
+    double m_projection[16] = {}; // as the last normal frame left them
+    double m_modelview[16] = {};
+    std::int32_t m_viewport[4] = {};
+    bool m_pickingChip = true; // the next left press chooses a chip
+    std::int32_t m_fromX = -1; // grid square of the chosen chip
+    std::int32_t m_fromZ = -1;
+    std::int32_t m_toX = -1; // grid square of the destination
+    std::int32_t m_toZ = -1;
+    CSGPtr m_selectedChip;
+    CSGPtr m_chipNodes[64]; // entry 8 * B + (7 - A) for grid square (A, B)
+    CCheckerBoard m_board;
+
+protected:
+    // Adds what the board view's window needs to the style the frame asks
+    // for: clip children, a sunken client edge instead of a plain border,
+    // and the arrow cursor.
+    bool DoCreateWindow(wxWindow* parent, const wxGLAttributes& attributes, wxWindowID id,
+                        const wxPoint& pos, const wxSize& size, long style) override;
+
+    wxDECLARE_EVENT_TABLE();
+};

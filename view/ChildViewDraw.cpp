@@ -1,0 +1,123 @@
+#include "view/ChildView.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "camera/GrMatrix.h"
+#include "scene/SGRotationTranslation.h"
+
+namespace
+{
+constexpr double kFieldOfView = 25.0; // degrees, vertical
+constexpr double kNearPlane = 10.0;
+constexpr double kFarPlane = 1000.0;
+constexpr int kSpinSteps = 90;
+constexpr double kSpinStep = 2.0; // degrees per painted step: 90 x 2 = half a turn
+
+// w = 0: a direction, so the light keeps its angle to the board wherever
+// the camera goes.
+constexpr GLfloat kLightPosition[] = {1.0f, 0.5f, 1.2f, 0.0f};
+constexpr GLfloat kLightDiffuse[] = {1.0f, 1.0f, 1.0f, 1.0f};
+constexpr GLfloat kLightAmbient[] = {0.5f, 0.5f, 0.5f, 1.0f};
+constexpr GLfloat kMaterial[] = {1.0f, 1.0f, 1.0f, 1.0f};
+} // namespace
+
+void CChildView::OnGLDraw(wxDC*)
+{
+    // The clear colour is never set: the background is GL's initial black.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    // Replaces the default projection the paint cycle has just loaded.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    DrawScene(false);
+    glFlush();
+}
+
+void CChildView::DrawScene(bool picking)
+{
+    const wxSize client = GetClientRect();
+    // A window without height (minimised, squeezed flat) has no aspect
+    // ratio; nothing is drawn and the last frame's matrices stay for picking.
+    if (client.y <= 0 || client.x <= 0)
+        return;
+    gluPerspective(kFieldOfView, static_cast<double>(client.x) / client.y, kNearPlane, kFarPlane);
+    glEnable(GL_DEPTH_TEST);
+    glCullFace(GL_BACK);
+    glEnable(GL_CULL_FACE);
+
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(m_camera.m_eye[0], m_camera.m_eye[1], m_camera.m_eye[2], m_camera.m_center[0],
+              m_camera.m_center[1], m_camera.m_center[2], m_camera.m_up[0], m_camera.m_up[1],
+              m_camera.m_up[2]);
+    glEnable(GL_LIGHTING);
+    if (picking)
+        glInitNames();
+
+    // After the camera, so the light's direction is fixed in the world.
+    glEnable(GL_LIGHT0);
+    glLightfv(GL_LIGHT0, GL_POSITION, kLightPosition);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, kLightDiffuse);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, kLightAmbient);
+    glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, kMaterial);
+
+    if (m_rootRotation)
+    {
+        auto& root = static_cast<CSGRotationTranslation&>(*m_rootRotation);
+        root.m_angle = m_sceneAngle;
+        root.m_axis[0] = 0.0;
+        root.m_axis[1] = 1.0;
+        root.m_axis[2] = 0.0;
+    }
+    if (m_root)
+        m_root->Render(); // pushes and pops its own matrix: the camera's is current again
+
+    if (!picking)
+    {
+        // The camera's view without the scene rotation: picking unprojects
+        // into world coordinates with these.
+        glGetIntegerv(GL_VIEWPORT, m_viewport);
+        glGetDoublev(GL_MODELVIEW_MATRIX, m_modelview);
+        glGetDoublev(GL_PROJECTION_MATRIX, m_projection);
+    }
+}
+
+void CChildView::SpinCamera()
+{
+    if (m_noSpin)
+        return;
+    const std::int32_t side = m_board.m_side;
+    const bool wrongEnd =
+        m_facingSide0 ? side != CCheckerBoard::BlackSide : side == CCheckerBoard::BlackSide;
+    if (!wrongEnd)
+        return;
+    const double step = side == CCheckerBoard::BlackSide ? -kSpinStep : kSpinStep;
+
+    // The turn is painted synchronously, one frame per step: no input is
+    // handled until the camera has arrived.
+    for (int i = 0; i < kSpinSteps; ++i)
+    {
+        const GrVec3& c = m_camera.m_center;
+        const CGrMatrix turn = CGrMatrix::Translate(c) * CGrMatrix::RotateY(step) *
+                               CGrMatrix::Translate(-c[0], -c[1], -c[2]);
+        m_camera.m_eye = turn.Apply(m_camera.m_eye);
+        m_camera.ComputeFrame();
+        InvalidateRect();
+        UpdateWindow();
+    }
+    m_facingSide0 = side == CCheckerBoard::BlackSide;
+}
+
+void CChildView::OnNoSpin(wxCommandEvent&)
+{
+    m_noSpin = !m_noSpin;
+    // Switched back on: the camera catches up with the side to move.
+    if (!m_noSpin)
+        SpinCamera();
+}
+
+void CChildView::OnUpdateNoSpin(wxUpdateUIEvent& event)
+{
+    event.Check(m_noSpin);
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The command numbers of the board view's menu and toolbar commands. Kept
+// free of wx so that the view does not depend on the application's resources;
+// the frame's menu uses the same numbers.
+
+namespace ViewCommand
+{
+constexpr int NoSpin = 32771;
+constexpr int CameraPanTilt = 32772;
+constexpr int CameraPitchYaw = 32773;
+constexpr int CameraRollMove = 32774;
+constexpr int CameraDollyXY = 32775;
+constexpr int RedrawChips = 32778;
+constexpr int NewGame = 32779;
+constexpr int LoadGame = 32781;
+constexpr int SaveGame = 32782;
+} // namespace ViewCommand
