@@ -9,30 +9,30 @@
 
 // The view's messages and commands, in the order the game has always listed
 // them. Painting is the base class's (it calls OnGLDraw).
-wxBEGIN_EVENT_TABLE(CChildView, COpenGLWnd) EVT_LEFT_DOWN(CChildView::OnLButtonDown)
-    EVT_MOTION(CChildView::OnMouseMove) EVT_MENU(ViewCommand::NoSpin, CChildView::OnNoSpin)
-        EVT_MENU(ViewCommand::CameraPanTilt,
-                 CChildView::OnCameraPanTilt) EVT_UPDATE_UI(ViewCommand::CameraPanTilt,
-                                                            CChildView::OnUpdateCameraPanTilt)
-            EVT_MENU(ViewCommand::CameraPitchYaw,
-                     CChildView::OnCameraPitchYaw) EVT_UPDATE_UI(ViewCommand::CameraPitchYaw,
-                                                                 CChildView::OnUpdateCameraPitchYaw)
-                EVT_MENU(ViewCommand::CameraRollMove, CChildView::OnCameraRollMove) EVT_UPDATE_UI(
-                    ViewCommand::CameraRollMove, CChildView::OnUpdateCameraRollMove)
-                    EVT_MENU(ViewCommand::CameraDollyXY, CChildView::OnCameraDollyXY)
-                        EVT_UPDATE_UI(ViewCommand::CameraDollyXY, CChildView::OnUpdateCameraDollyXY)
-                            EVT_RIGHT_DOWN(CChildView::OnRButtonDown)
-                                EVT_LEFT_UP(CChildView::OnLButtonUp)
-                                    EVT_MENU(ViewCommand::RedrawChips, CChildView::OnRedrawChips)
-                                        EVT_MENU(ViewCommand::NewGame, CChildView::OnNewGame)
-                                            EVT_MENU(ViewCommand::LoadGame, CChildView::OnLoadGame)
-                                                EVT_MENU(ViewCommand::SaveGame,
-                                                         CChildView::OnSaveGame)
-                                                    EVT_UPDATE_UI(ViewCommand::NoSpin,
-                                                                  CChildView::OnUpdateNoSpin)
-                                                        wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(CChildView, COpenGLWnd)
+    EVT_LEFT_DOWN(CChildView::OnLButtonDown)
+    EVT_MOTION(CChildView::OnMouseMove)
+    EVT_MENU(ViewCommand::NoSpin, CChildView::OnNoSpin)
+    EVT_MENU(ViewCommand::CameraPanTilt, CChildView::OnCameraPanTilt)
+    EVT_UPDATE_UI(ViewCommand::CameraPanTilt, CChildView::OnUpdateCameraPanTilt)
+    EVT_MENU(ViewCommand::CameraPitchYaw, CChildView::OnCameraPitchYaw)
+    EVT_UPDATE_UI(ViewCommand::CameraPitchYaw, CChildView::OnUpdateCameraPitchYaw)
+    EVT_MENU(ViewCommand::CameraRollMove, CChildView::OnCameraRollMove)
+    EVT_UPDATE_UI(ViewCommand::CameraRollMove, CChildView::OnUpdateCameraRollMove)
+    EVT_MENU(ViewCommand::CameraDollyXY, CChildView::OnCameraDollyXY)
+    EVT_UPDATE_UI(ViewCommand::CameraDollyXY, CChildView::OnUpdateCameraDollyXY)
+    EVT_RIGHT_DOWN(CChildView::OnRButtonDown)
+    EVT_LEFT_UP(CChildView::OnLButtonUp)
+    EVT_MENU(ViewCommand::RedrawChips, CChildView::OnRedrawChips)
+    EVT_MENU(ViewCommand::NewGame, CChildView::OnNewGame)
+    EVT_MENU(ViewCommand::LoadGame, CChildView::OnLoadGame)
+    EVT_MENU(ViewCommand::SaveGame, CChildView::OnSaveGame)
+    EVT_UPDATE_UI(ViewCommand::NoSpin, CChildView::OnUpdateNoSpin)
+wxEND_EVENT_TABLE()
+    // clang-format on
 
-                                                            namespace
+    namespace
 {
     CSGPtr LoadChipTexture(const char* path)
     {
