@@ -7,6 +7,18 @@
 #include "scene/SGTexture.h"
 #include "view/CommandIds.h"
 
+namespace
+{
+CSGPtr LoadChipTexture(const char* path)
+{
+    auto* texture = new CSGTexture;
+    CSGPtr node(texture);
+    // A missing file is reported by the reader; the chip is then untextured.
+    texture->m_image.LoadFile(path);
+    return node;
+}
+} // namespace
+
 // The view's messages and commands, in the order the game has always listed
 // them. Painting is the base class's (it calls OnGLDraw).
 // clang-format off
@@ -29,20 +41,8 @@ wxBEGIN_EVENT_TABLE(CChildView, COpenGLWnd)
     EVT_MENU(ViewCommand::LoadGame, CChildView::OnLoadGame)
     EVT_MENU(ViewCommand::SaveGame, CChildView::OnSaveGame)
     EVT_UPDATE_UI(ViewCommand::NoSpin, CChildView::OnUpdateNoSpin)
-wxEND_EVENT_TABLE()
-    // clang-format on
-
-    namespace
-{
-    CSGPtr LoadChipTexture(const char* path)
-    {
-        auto* texture = new CSGTexture;
-        CSGPtr node(texture);
-        // A missing file is reported by the reader; the chip is then untextured.
-        texture->m_image.LoadFile(path);
-        return node;
-    }
-} // namespace
+wxEND_EVENT_TABLE(); // the semicolon tells the formatter the table is over
+// clang-format on
 
 CChildView::CChildView()
 {
