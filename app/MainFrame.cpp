@@ -1,0 +1,275 @@
+#include "app/MainFrame.h"
+
+#include <wx/accel.h>
+#include <wx/display.h>
+#include <wx/iconbndl.h>
+#include <wx/menu.h>
+#include <wx/mstream.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+#include <wx/utils.h>
+
+#include "app/AppIcons.h"
+#include "app/Resource.h"
+#include "app/ToolbarArt.h"
+#include "glwnd/OpenGLWnd.h"
+
+namespace
+{
+constexpr int kIndicatorPaneWidth = 48;
+constexpr int kIndicatorKeys[] = {WXK_CAPITAL, WXK_NUMLOCK, WXK_SCROLL};
+constexpr int kIndicatorIds[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+
+wxMenuItem* AppendCommand(wxMenu* menu, int id, const char* label, wxItemKind kind = wxITEM_NORMAL)
+{
+    return menu->Append(id, label, wxString::FromUTF8(PromptOf(id)), kind);
+}
+
+// wx asserts on menu ids above 0x7FFF because Windows menus carry 16-bit
+// ids; GTK menus carry ints, so the program's own numbers work unchanged
+// and only the assertion is held back while the menu is built.
+class CQuietAsserts
+{
+public:
+    CQuietAsserts() : m_saved(wxSetAssertHandler(nullptr)) {}
+    ~CQuietAsserts() { wxSetAssertHandler(m_saved); }
+    CQuietAsserts(const CQuietAsserts&) = delete;
+    CQuietAsserts& operator=(const CQuietAsserts&) = delete;
+
+private:
+    wxAssertHandler_t m_saved;
+};
+
+// Menu 128. Items whose check mark someone sets are check items: wx refuses
+// check marks on plain items.
+wxMenuBar* BuildMenuBar()
+{
+    const CQuietAsserts quiet;
+    auto* file = new wxMenu;
+    AppendCommand(file, ID_NEW_GAME, "New Game");
+    file->AppendSeparator();
+    AppendCommand(file, ID_LOAD_GAME, "Load Game...");
+    AppendCommand(file, ID_SAVE_GAME, "Save Game...");
+    file->AppendSeparator();
+    AppendCommand(file, ID_APP_EXIT, "E&xit");
+
+    auto* options = new wxMenu;
+    AppendCommand(options, ID_NO_SPIN, "No Spin", wxITEM_CHECK);
+    AppendCommand(options, ID_REDRAW_CHIPS, "Redraw Chips");
+
+    auto* camera = new wxMenu;
+    AppendCommand(camera, ID_CAMERA_PANTILT, "Pan/Tilt", wxITEM_CHECK);
+    AppendCommand(camera, ID_CAMERA_PITCHYAW, "Pitch/Yaw", wxITEM_CHECK);
+    AppendCommand(camera, ID_CAMERA_ROLLMOVE, "Roll/Move", wxITEM_CHECK);
+    AppendCommand(camera, ID_CAMERA_DOLLYXY, "DollyXY", wxITEM_CHECK);
+
+    auto* view = new wxMenu;
+    AppendCommand(view, ID_VIEW_TOOLBAR, "&Toolbar", wxITEM_CHECK);
+    AppendCommand(view, ID_VIEW_STATUS_BAR, "&Status Bar", wxITEM_CHECK);
+
+    auto* help = new wxMenu;
+    AppendCommand(help, ID_APP_ABOUT, "&About Plaxen...");
+
+    auto* bar = new wxMenuBar;
+    bar->Append(file, "&File");
+    bar->Append(options, "Options");
+    bar->Append(camera, "Camera");
+    bar->Append(view, "&View");
+    bar->Append(help, "&Help");
+    return bar;
+}
+
+// Accelerator table 128: the framework's editing and pane keys. Nothing
+// handles their commands, so the keys do nothing; binding them here keeps
+// them from reaching anything else either.
+wxAcceleratorTable BuildAccelerators()
+{
+    const wxAcceleratorEntry entries[] = {
+        {wxACCEL_CTRL, 'C', 57634},      {wxACCEL_CTRL, WXK_INSERT, 57634},
+        {wxACCEL_CTRL, 'V', 57637},      {wxACCEL_SHIFT, WXK_INSERT, 57637},
+        {wxACCEL_CTRL, 'X', 57635},      {wxACCEL_SHIFT, WXK_DELETE, 57635},
+        {wxACCEL_CTRL, 'Z', 57643},      {wxACCEL_ALT, WXK_BACK, 57643},
+        {wxACCEL_NORMAL, WXK_F6, 57680}, {wxACCEL_SHIFT, WXK_F6, 57681},
+    };
+    return wxAcceleratorTable(static_cast<int>(std::size(entries)), entries);
+}
+
+// The frame starts where and as large as the desktop suggests: three
+// quarters of the work area, as a new top-level window gets elsewhere.
+wxSize DefaultFrameSize()
+{
+    const wxRect area = wxDisplay(0u).GetClientArea();
+    return wxSize(area.width * 3 / 4, area.height * 3 / 4);
+}
+} // namespace
+
+wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame) EVT_SET_FOCUS(CMainFrame::OnSetFocus)
+    EVT_ACTIVATE(CMainFrame::OnActivate) EVT_MENU(ID_VIEW_TOOLBAR, CMainFrame::OnViewToolbar)
+        EVT_UPDATE_UI(ID_VIEW_TOOLBAR, CMainFrame::OnUpdateViewToolbar)
+            EVT_MENU(ID_VIEW_STATUS_BAR, CMainFrame::OnViewStatusBar)
+                EVT_UPDATE_UI(ID_VIEW_STATUS_BAR, CMainFrame::OnUpdateViewStatusBar)
+                    EVT_IDLE(CMainFrame::OnIdle) wxEND_EVENT_TABLE()
+
+                        CMainFrame::CMainFrame(ViewFactory makeView)
+    : m_wndView(makeView())
+{
+}
+
+CMainFrame::~CMainFrame()
+{
+    // Until it has a window the view is ours; after that wx deletes it with
+    // the frame's other children.
+    if (!m_viewHasWindow)
+        delete m_wndView;
+}
+
+COpenGLWnd* CMainFrame::CreateView()
+{
+    return new COpenGLWnd;
+}
+
+bool CMainFrame::LoadFrame()
+{
+    // The original's frame class has no client edge and no background
+    // brush; a wx frame has neither to begin with.
+    if (!Create(nullptr, wxID_ANY, wxString::FromUTF8(LoadResourceString(IDR_MAINFRAME)),
+                wxDefaultPosition, DefaultFrameSize(), wxDEFAULT_FRAME_STYLE))
+    {
+        return false;
+    }
+    SetMenuBar(BuildMenuBar());
+    SetAcceleratorTable(BuildAccelerators());
+    SetIcons(AppIcons());
+    if (!OnCreate())
+    {
+        Destroy();
+        return false;
+    }
+    return true;
+}
+
+// The children take wx's own window ids: the original's pane and bar ids lie
+// above the 0x7FFF that wx accepts, and nothing looks the children up by id.
+bool CMainFrame::OnCreate()
+{
+    if (m_wndView == nullptr)
+        return false;
+    if (!m_wndView->Create(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE))
+    {
+        // A view that got as far as having a window is the frame's child and
+        // goes with it; one that did not is still ours.
+        m_viewHasWindow = m_wndView->GetHandle() != nullptr;
+        return false;
+    }
+    m_viewHasWindow = true;
+
+    m_wndToolBar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
+    if (m_wndToolBar == nullptr)
+        return false;
+    m_wndToolBar->SetToolBitmapSize(wxSize(kToolbarGlyphWidth, kToolbarGlyphHeight));
+    m_wndToolBar->AddTool(ID_NEW_GAME, "New Game", ToolbarGlyph(0), wxNullBitmap, wxITEM_NORMAL,
+                          wxString::FromUTF8(TooltipOf(ID_NEW_GAME)),
+                          wxString::FromUTF8(PromptOf(ID_NEW_GAME)));
+    m_wndToolBar->AddTool(ID_NO_SPIN, "No Spin", ToolbarGlyph(1), wxNullBitmap, wxITEM_CHECK,
+                          wxString::FromUTF8(TooltipOf(ID_NO_SPIN)),
+                          wxString::FromUTF8(PromptOf(ID_NO_SPIN)));
+    m_wndToolBar->AddSeparator();
+    m_wndToolBar->AddTool(ID_APP_ABOUT, "About", ToolbarGlyph(2), wxNullBitmap, wxITEM_NORMAL,
+                          wxString::FromUTF8(TooltipOf(ID_APP_ABOUT)),
+                          wxString::FromUTF8(PromptOf(ID_APP_ABOUT)));
+    m_wndToolBar->Realize();
+
+    m_wndStatusBar = CreateStatusBar(4);
+    if (m_wndStatusBar == nullptr)
+        return false;
+    const int widths[] = {-1, kIndicatorPaneWidth, kIndicatorPaneWidth, kIndicatorPaneWidth};
+    m_wndStatusBar->SetStatusWidths(4, widths);
+    m_wndStatusBar->SetStatusText(wxString::FromUTF8(LoadResourceString(AFX_IDS_IDLEMESSAGE)), 0);
+    UpdateIndicators();
+    // wx toolbars do not dock; the toolbar stays at the top.
+    return true;
+}
+
+bool CMainFrame::OnCmdMsg(wxEvent& event)
+{
+    const wxEventType type = event.GetEventType();
+    if (type != wxEVT_MENU && type != wxEVT_UPDATE_UI) // wxEVT_TOOL is wxEVT_MENU
+        return false;
+    // A command the view does not handle may climb back up to the frame;
+    // offering it to the view again would go round for ever.
+    if (m_routing || !m_viewHasWindow)
+        return false;
+    m_routing = true;
+    const bool handled = m_wndView->ProcessWindowEventLocally(event);
+    m_routing = false;
+    return handled;
+}
+
+void CMainFrame::UpdateIndicators()
+{
+    if (m_wndStatusBar == nullptr)
+        return;
+    for (int pane = 1; pane <= 3; ++pane)
+    {
+        const bool on = wxGetKeyState(static_cast<wxKeyCode>(kIndicatorKeys[pane - 1]));
+        const wxString text =
+            on ? wxString::FromUTF8(LoadResourceString(kIndicatorIds[pane - 1])) : wxString();
+        if (m_wndStatusBar->GetStatusText(pane) != text)
+            m_wndStatusBar->SetStatusText(text, pane);
+    }
+}
+
+bool CMainFrame::TryBefore(wxEvent& event)
+{
+    return OnCmdMsg(event) || wxFrame::TryBefore(event);
+}
+
+void CMainFrame::OnSetFocus(wxFocusEvent&)
+{
+    if (m_viewHasWindow)
+        m_wndView->SetFocus();
+}
+
+void CMainFrame::OnActivate(wxActivateEvent& event)
+{
+    // Switching back to the program activates the frame; the keyboard
+    // belongs to the view then too.
+    if (event.GetActive() && m_viewHasWindow)
+        m_wndView->SetFocus();
+    UpdateIndicators(); // a lock key may have changed while another program had the keyboard
+    event.Skip();
+}
+
+void CMainFrame::OnViewToolbar(wxCommandEvent&)
+{
+    if (m_wndToolBar == nullptr)
+        return;
+    m_wndToolBar->Show(!m_wndToolBar->IsShown());
+    SendSizeEvent(); // the view takes over the space
+}
+
+void CMainFrame::OnUpdateViewToolbar(wxUpdateUIEvent& event)
+{
+    event.Check(m_wndToolBar != nullptr && m_wndToolBar->IsShown());
+}
+
+void CMainFrame::OnViewStatusBar(wxCommandEvent&)
+{
+    if (m_wndStatusBar == nullptr)
+        return;
+    m_wndStatusBar->Show(!m_wndStatusBar->IsShown());
+    SendSizeEvent();
+}
+
+void CMainFrame::OnUpdateViewStatusBar(wxUpdateUIEvent& event)
+{
+    event.Check(m_wndStatusBar != nullptr && m_wndStatusBar->IsShown());
+}
+
+void CMainFrame::OnIdle(wxIdleEvent& event)
+{
+    // Idle follows every batch of input, key presses included, so the
+    // indicators keep up without a timer.
+    UpdateIndicators();
+    event.Skip();
+}

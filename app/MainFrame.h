@@ -1,0 +1,64 @@
+#pragma once
+// The main frame: menu, toolbar, status bar and the one view that fills the
+// rest, which is offered every command before the frame itself.
+
+#include <functional>
+
+#include <wx/frame.h>
+
+class COpenGLWnd;
+class wxStatusBar;
+class wxToolBar;
+
+class CMainFrame : public wxFrame
+{
+public:
+    using ViewFactory = std::function<COpenGLWnd*()>;
+
+    // Constructs the view object (which loads the view's assets); no window
+    // exists until LoadFrame. `makeView` is for tests; the program uses
+    // CreateView.
+    explicit CMainFrame(ViewFactory makeView = &CMainFrame::CreateView);
+    ~CMainFrame() override;
+
+    // The board view the frame holds; the one place that names its class.
+    static COpenGLWnd* CreateView();
+
+    // Creates the frame window titled "Plaxen" with menu 128, the
+    // accelerator table, the icon and the children (view, toolbar, status
+    // bar). On failure destroys the frame (the view has already said why)
+    // and returns false: the caller must not touch the frame again.
+    bool LoadFrame();
+
+    // Offers a command or update-UI event to the view; true if the view
+    // handled it. Other events, and events the view hands back up, are not
+    // offered.
+    bool OnCmdMsg(wxEvent& event);
+
+    COpenGLWnd* GetView() const { return m_wndView; }
+
+    // Shows the real state of Caps, Num and Scroll Lock in their panes.
+    void UpdateIndicators();
+
+protected:
+    bool TryBefore(wxEvent& event) override;
+
+private:
+    bool OnCreate();
+
+    void OnSetFocus(wxFocusEvent& event);
+    void OnActivate(wxActivateEvent& event);
+    void OnViewToolbar(wxCommandEvent& event);
+    void OnUpdateViewToolbar(wxUpdateUIEvent& event);
+    void OnViewStatusBar(wxCommandEvent& event);
+    void OnUpdateViewStatusBar(wxUpdateUIEvent& event);
+    void OnIdle(wxIdleEvent& event);
+
+    wxStatusBar* m_wndStatusBar = nullptr;
+    wxToolBar* m_wndToolBar = nullptr;
+    COpenGLWnd* m_wndView = nullptr;
+    bool m_viewHasWindow = false; // from then on the frame's window owns the view
+    bool m_routing = false;
+
+    wxDECLARE_EVENT_TABLE();
+};

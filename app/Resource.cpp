@@ -1,0 +1,63 @@
+#include "app/Resource.h"
+
+#include <map>
+
+namespace
+{
+constexpr int kOriginalExit = 57665;
+constexpr int kOriginalAbout = 57664;
+
+const std::map<int, std::string>& StringTable()
+{
+    static const std::map<int, std::string> table{
+        {IDP_OLE_INIT_FAILED,
+         "OLE initialization failed.  Make sure that the OLE libraries are the correct version."},
+        {IDR_MAINFRAME, "Plaxen"},
+        {AFX_IDS_APP_TITLE, "Plaxen"},
+        {AFX_IDS_IDLEMESSAGE, "Ready"},
+        {ID_NO_SPIN, "No spinning"},
+        {ID_NEW_GAME, "New Game..."},
+        {kOriginalAbout, "Display program information, version number and copyright\nAbout"},
+        {kOriginalExit, "Quit the application; prompts to save documents\nExit"},
+        {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},
+        {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
+        {ID_INDICATOR_CAPS, "CAP"},
+        {ID_INDICATOR_NUM, "NUM"},
+        {ID_INDICATOR_SCRL, "SCRL"},
+        {61184, "Change the window size"},
+        {61185, "Change the window position"},
+        {61186, "Reduce the window to an icon"},
+        {61187, "Enlarge the window to full size"},
+        {61188, "Switch to the next document window"},
+        {61189, "Switch to the previous document window"},
+        {61190, "Close the active window and prompts to save the documents"},
+        {61202, "Restore the window to normal size"},
+        {61203, "Activate Task List"},
+    };
+    return table;
+}
+} // namespace
+
+std::string LoadResourceString(int id)
+{
+    if (id == wxID_EXIT)
+        id = kOriginalExit;
+    else if (id == wxID_ABOUT)
+        id = kOriginalAbout;
+    const auto& table = StringTable();
+    const auto found = table.find(id);
+    return found == table.end() ? std::string() : found->second;
+}
+
+std::string PromptOf(int id)
+{
+    const std::string text = LoadResourceString(id);
+    return text.substr(0, text.find('\n'));
+}
+
+std::string TooltipOf(int id)
+{
+    const std::string text = LoadResourceString(id);
+    const std::size_t newline = text.find('\n');
+    return newline == std::string::npos ? std::string() : text.substr(newline + 1);
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The program's resource identifiers and string table. The command numbers
+// are the ones the menu, the toolbar and the board view's handlers share.
+
+#include <string>
+
+#include <wx/defs.h>
+
+// Menu and toolbar commands handled by the board view.
+constexpr int ID_NO_SPIN = 32771;
+constexpr int ID_CAMERA_PANTILT = 32772;
+constexpr int ID_CAMERA_PITCHYAW = 32773;
+constexpr int ID_CAMERA_ROLLMOVE = 32774;
+constexpr int ID_CAMERA_DOLLYXY = 32775;
+constexpr int ID_REDRAW_CHIPS = 32778;
+constexpr int ID_NEW_GAME = 32779;
+constexpr int ID_LOAD_GAME = 32781;
+constexpr int ID_SAVE_GAME = 32782;
+
+// Framework commands, under the numbers wx gives them where it has its own.
+constexpr int ID_APP_EXIT = wxID_EXIT;   // 57665 in the string table
+constexpr int ID_APP_ABOUT = wxID_ABOUT; // 57664 in the string table
+constexpr int ID_VIEW_TOOLBAR = 59392;
+constexpr int ID_VIEW_STATUS_BAR = 59393;
+
+// Status-bar indicator panes.
+constexpr int ID_INDICATOR_CAPS = 59137;
+constexpr int ID_INDICATOR_NUM = 59138;
+constexpr int ID_INDICATOR_SCRL = 59139;
+
+// The frame's menu, toolbar, icon and title; the About box.
+constexpr int IDR_MAINFRAME = 128;
+constexpr int IDD_ABOUTBOX = 100;
+
+// String table entries that are not command prompts.
+constexpr int IDP_OLE_INIT_FAILED = 100;
+constexpr int AFX_IDS_APP_TITLE = 57344;
+constexpr int AFX_IDS_IDLEMESSAGE = 57345;
+
+// The string-table text of `id` (a command, indicator or message number;
+// wxID_EXIT and wxID_ABOUT are looked up under their original numbers), or
+// "" when the table has none.
+std::string LoadResourceString(int id);
+
+// The status-bar prompt of command `id`: its text before "\n".
+std::string PromptOf(int id);
+
+// The tooltip of command `id`: its text after "\n", "" when there is none.
+std::string TooltipOf(int id);
