@@ -1,4 +1,5 @@
 // Written by tools/make-icons.py; do not edit.
+// clang-format off
 #include "app/IconData.h"
 
 const unsigned char kIconPng16[] = {

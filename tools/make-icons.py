@@ -78,7 +78,7 @@ def main():
         with open(f"app/icons/plaxen-{size}.png", "wb") as f:
             f.write(data)
         files[size] = data
-    out = ["// Written by tools/make-icons.py; do not edit.", '#include "app/IconData.h"', ""]
+    out = ["// Written by tools/make-icons.py; do not edit.", "// clang-format off", '#include "app/IconData.h"', ""]
     for size, data in files.items():
         out.append(f"const unsigned char kIconPng{size}[] = {{")
         for i in range(0, len(data), 16):
