@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the whole test suite twice, plain and with AddressSanitizer +
 # UndefinedBehaviorSanitizer, and runs it under a virtual X display with
-# Mesa's software renderer. Exits non-zero on the first failure.
+# Mesa's software renderer, then fuzzes the file readers. Exits non-zero on
+# the first failure.
 set -euo pipefail
 top=$(cd "$(dirname "$0")" && pwd)
 "$top/tools/install-deps.sh" --test
@@ -18,5 +19,12 @@ run_suite() {
         ctest --output-on-failure -j"$jobs" --timeout 600)
 }
 
+# The readers of outside bytes (images, the board mesh, saved games) under
+# libFuzzer for a minute each; needs clang, which --test installs.
+run_fuzzers() {
+    "$top/fuzz/run.sh"
+}
+
 run_suite "$top/build/test" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 run_suite "$top/build/asan" -DCMAKE_BUILD_TYPE=Debug -DPLAXEN_SANITIZE=ON
+run_fuzzers
