@@ -1,14 +1,120 @@
 #include "view/ChildView.h"
 
-// filled in with move handling
+#include "scene/SGRotationTranslation.h"
+
+namespace
+{
+constexpr int kSlideFrames = 50; // t = 0, 0.02, ..., 0.98; PlaceChips puts the chip down
+constexpr double kSlideStep = 0.02;
+constexpr double kCaptureHop = 1.5; // a capturing chip jumps high over its victim
+constexpr double kStepHop = 0.5;
+constexpr int kGameOverHalfTurns = 10; // five times around the board
+
+bool OnBoard(int index)
+{
+    return index >= 0 && index <= 7;
+}
+} // namespace
+
 void CChildView::OnLButtonUp(wxMouseEvent& event)
 {
     LButtonUp();
     event.Skip();
 }
 
-// filled in with move handling
-void CChildView::LButtonUp() {}
+void CChildView::LButtonUp()
+{
+    if (!m_pickingChip || !m_selectedChip || !OnBoard(m_toX) || !OnBoard(m_toZ) ||
+        !OnBoard(m_fromX) || !OnBoard(m_fromZ))
+        return;
 
-// filled in with move handling
-void CChildView::AnimateMove() {}
+    // m_facingSide0 is left to SpinCamera: it says where the camera really
+    // stands, which differs from the side to move while "No Spin" is checked.
+    const bool blackToMove = m_board.m_side == CCheckerBoard::BlackSide;
+    m_captureTurn = blackToMove ? m_board.BlackHasJump() : m_board.RedHasJump();
+
+    const int fromRow = 7 - m_fromX;
+    const int fromCol = 7 - m_fromZ;
+    const int toRow = 7 - m_toX;
+    const int toCol = 7 - m_toZ;
+    const MoveResult result = blackToMove ? m_board.MoveBlack(fromRow, fromCol, toRow, toCol)
+                                          : m_board.MoveRed(fromRow, fromCol, toRow, toCol);
+
+    switch (result)
+    {
+    case MoveCaptureAgain:
+        AnimateMove();
+        PlaceChips();
+        ClearHints();
+        // The landing square holds the piece that must go on capturing.
+        m_fromX = m_toX;
+        m_fromZ = m_toZ;
+        m_pickingChip = false;
+        m_jumpPending = true;
+        ShowHints(7 - m_toZ, m_toX);
+        InvalidateRect();
+        break;
+
+    case MoveRefused:
+        if (m_jumpPending)
+            break;
+        m_selectedChip.reset();
+        ClearHints();
+        m_pickingChip = true;
+        InvalidateRect();
+        break;
+
+    case MoveTurnPassed:
+    case MoveGameOver:
+        AnimateMove();
+        PlaceChips();
+        InvalidateRect();
+        m_selectedChip.reset();
+        SpinCamera();
+        if (result == MoveGameOver)
+        {
+            m_noSpin = false;
+            // With "No Spin" checked the camera was left where it stood;
+            // it first catches up with the side to move, as unchecking the
+            // item does, so the circling ends facing the right player.
+            SpinCamera();
+            for (int i = 0; i < kGameOverHalfTurns; ++i)
+            {
+                m_facingSide0 = m_board.m_side != CCheckerBoard::BlackSide;
+                SpinCamera();
+            }
+        }
+        break;
+    }
+}
+
+void CChildView::AnimateMove()
+{
+    if (!m_selectedChip || !OnBoard(m_fromX) || !OnBoard(m_fromZ))
+        return;
+    // After a rebuild (the later captures of a multi-jump) the chosen node is
+    // no longer in the scene: slide the chip that now stands on the square.
+    const CSGPtr sliding = m_chipNodes[8 * m_fromZ + (7 - m_fromX)];
+    if (!sliding)
+        return;
+    auto& node = static_cast<CSGRotationTranslation&>(*sliding);
+
+    const double hop = m_captureTurn ? kCaptureHop : kStepHop;
+    // In the board node: x runs with the column, z against the row.
+    const double dx = m_fromZ - m_toZ;
+    const double dz = m_toX - m_fromX;
+
+    // Painted synchronously, one frame per step: no input is handled until
+    // the chip has arrived.
+    for (int frame = 0; frame < kSlideFrames; ++frame)
+    {
+        const double t = frame * kSlideStep;
+        const double s = 3.0 * t * t - 2.0 * t * t * t; // eases in and out
+        const double y = 3.0 * hop * t * (1.0 - t);     // highest, 0.75 x hop, half way
+        node.m_translation[0] = dx * s;
+        node.m_translation[1] = y;
+        node.m_translation[2] = dz * s;
+        InvalidateRect();
+        UpdateWindow();
+    }
+}
