@@ -16,5 +16,3 @@ protected:
 
     wxDECLARE_EVENT_TABLE();
 };
-
-wxDECLARE_APP(CPlaxenApp);

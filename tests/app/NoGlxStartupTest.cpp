@@ -1,0 +1,85 @@
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include "ChildProcess.h"
+#include "WxTestEnvironment.h"
+
+namespace
+{
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(
+    new WxTestEnvironment(WxTestOptions{.gdkScale = 0, .displayWithoutGlx = true, .makeApp = {}}));
+
+// A mapped top-level window titled `title`, or 0. Without a window manager
+// the top-level windows are the root's children.
+Window FindViewableWindow(Display* display, const char* title)
+{
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+        return 0;
+    for (unsigned i = 0; i < count && found == 0; ++i)
+    {
+        XWindowAttributes attributes;
+        char* name = nullptr;
+        if (XGetWindowAttributes(display, children[i], &attributes) &&
+            attributes.map_state == IsViewable && XFetchName(display, children[i], &name) &&
+            name != nullptr)
+        {
+            if (std::string(name) == title)
+                found = children[i];
+        }
+        if (name != nullptr)
+            XFree(name);
+    }
+    if (children != nullptr)
+        XFree(children);
+    return found;
+}
+
+// Asks the window to close, as a window manager's close button does.
+void RequestClose(Display* display, Window window)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+}
+} // namespace
+
+TEST(NoGlxStartup, ProgramShowsItsBoxThenExitsNonZero)
+{
+    Display* display = XOpenDisplay(WxTestEnvironment::DisplayName().c_str());
+    ASSERT_NE(display, nullptr);
+    const pid_t pid = childprocess::Start(PLAXEN_EXE_PATH, WxTestEnvironment::DisplayName());
+    ASSERT_GT(pid, 0);
+
+    Window box = 0;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (box == 0 && std::chrono::steady_clock::now() < end)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        box = FindViewableWindow(display, "Plaxen");
+    }
+    EXPECT_NE(box, 0u) << "no box titled Plaxen appeared";
+    if (box != 0)
+        RequestClose(display, box);
+
+    const std::optional<int> status = childprocess::Wait(pid, std::chrono::seconds(20));
+    XCloseDisplay(display);
+    ASSERT_TRUE(status.has_value()) << "the program did not end after its box was closed";
+    ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status);
+    EXPECT_NE(WEXITSTATUS(*status), 0);
+}
