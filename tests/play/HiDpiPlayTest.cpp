@@ -1,0 +1,37 @@
+// A click at scale factor 2: the mouse reports logical pixels, the picking
+// works in physical ones.
+
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+
+#include "PlayTestSupport.h"
+
+namespace
+{
+// Read by GDK when the wx application starts, after static initialisation.
+const bool kScaled = setenv("GDK_SCALE", "2", 1) == 0;
+} // namespace
+
+TEST(PlayHiDpi, ClickThroughTheEventTableLandsOnTheSquare)
+{
+    ASSERT_TRUE(kScaled);
+    ViewWindow window(wxSize(320, 240));
+    CChildView& view = window.View();
+    ASSERT_EQ(view.GetContentScaleFactor(), 2.0);
+    ASSERT_EQ(view.GetClientRect(), view.GetClientSize() * 2);
+
+    for (const auto& [row, col] : {std::pair{2, 4}, std::pair{3, 5}})
+    {
+        const wxPoint physical = SquarePoint(window, row, col);
+        for (const wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP})
+        {
+            wxMouseEvent event(type);
+            event.SetPosition(wxPoint(physical.x / 2, physical.y / 2));
+            view.GetEventHandler()->ProcessEvent(event);
+        }
+    }
+    CCheckerBoard expected;
+    expected.MoveBlack(2, 4, 3, 5);
+    EXPECT_EQ(view.m_board, expected);
+}
