@@ -13,6 +13,8 @@
 #include <wx/evtloop.h>
 #include <wx/init.h>
 
+#include <gtk/gtk.h>
+
 #include "glwnd/GlxSupport.h"
 
 extern char** environ;
@@ -69,6 +71,18 @@ void WxTestEnvironment::SetUp()
     static char name[] = "plaxen-test";
     static char* argv[] = {name, nullptr};
     int argc = 1;
+    // Xvfb drops some connections (EAGAIN, reset by peer) while several
+    // test processes connect at once. GTK keeps the first display it opens
+    // and wx's start-up reuses it, so opening it here, with retries, spares
+    // the tests those drops.
+    bool opened = false;
+    for (int attempt = 0; attempt < 100 && !opened; ++attempt)
+    {
+        opened = gtk_init_check(nullptr, nullptr);
+        if (!opened)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_TRUE(opened) << "cannot open display " << CurrentDisplay();
     ASSERT_TRUE(wxEntryStart(argc, argv)) << "wx could not start (no display?)";
     // A failed wx assertion is a failed test, not a dialog nobody closes.
     wxSetAssertHandler(
