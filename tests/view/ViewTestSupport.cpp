@@ -34,11 +34,12 @@ void FrameImage::SavePpm(const std::string& path) const
                 out.put(static_cast<char>(c));
 }
 
-ViewWindow::ViewWindow(wxSize client)
+ViewWindow::ViewWindow(wxSize client) : ViewWindow(new CChildView, client) {}
+
+ViewWindow::ViewWindow(CChildView* view, wxSize client) : m_view(view)
 {
     COpenGLWnd::SetFrameFloorEnabled(false);
     m_frame = new wxFrame(nullptr, wxID_ANY, "view test");
-    m_view = new CChildView;
     if (!m_view->Create(m_frame))
     {
         ADD_FAILURE() << "the view's window could not be created";

@@ -34,6 +34,8 @@ class ViewWindow
 {
 public:
     explicit ViewWindow(wxSize client = wxSize(800, 600));
+    // Takes `view` (a test's own subclass, say), not created yet.
+    ViewWindow(CChildView* view, wxSize client);
     ~ViewWindow();
     ViewWindow(const ViewWindow&) = delete;
     ViewWindow& operator=(const ViewWindow&) = delete;
