@@ -13,6 +13,7 @@
 #include "app/Resource.h"
 #include "app/ToolbarArt.h"
 #include "glwnd/OpenGLWnd.h"
+#include "view/ChildView.h"
 
 namespace
 {
@@ -125,7 +126,7 @@ CMainFrame::~CMainFrame()
 
 COpenGLWnd* CMainFrame::CreateView()
 {
-    return new COpenGLWnd;
+    return new CChildView;
 }
 
 bool CMainFrame::LoadFrame()
