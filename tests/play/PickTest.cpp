@@ -1,5 +1,8 @@
 // What a left press finds, and the right-button camera drags.
 
+#include <algorithm>
+#include <cmath>
+
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 #include <wx/frame.h>
@@ -101,19 +104,31 @@ TEST(PlayPick, PressWithinOnePixelOfTheSilhouetteHitsTheChip)
     const FrameImage without = window.Capture();
     chip.m_translation[1] = 0.0;
     window.Capture(); // records the matrices again
-    int right = -1, rightRow = -1;
-    for (int y = 0; y < with.height; ++y)
-        for (int x = 0; x < with.width; ++x)
-            if (with.At(x, y) != without.At(x, y) && x > right)
-                right = x, rightRow = y;
-    ASSERT_GT(right, 0);
+    // Its rightmost pixel, in window rows from the top.
+    wxPoint right(-1, 0);
     const int height = view.GetClientRect().y;
+    for (int y = 0; y < with.height; ++y)
+        for (int x = right.x + 1; x < with.width; ++x)
+            if (with.At(x, y) != without.At(x, y))
+                right = wxPoint(x, height - 1 - y);
+    ASSERT_GT(right.x, 0);
 
-    view.LButtonDown(wxPoint(right + 1, height - 1 - rightRow));
+    // The next pixel's centre lies off the chip (x = right + 1.5 in window
+    // coordinates, past every projected point of its rim), yet the press
+    // there hits it; four pixels out it does not.
+    double rim = 0.0;
+    for (int k = 0; k < 360; ++k)
+        for (const double y : {0.25, 0.4})
+            rim = std::max(rim, window
+                                    .Project(-0.5 + 0.35 * std::cos(k * M_PI / 180.0), y,
+                                             -0.5 + 0.35 * std::sin(k * M_PI / 180.0))
+                                    .x);
+    ASSERT_LT(rim, right.x + 1.5);
+    view.LButtonDown(right + wxPoint(1, 0));
     EXPECT_EQ(view.m_pickName, ChipName(view, 4, 4));
     EXPECT_EQ(view.m_fromX, 3);
     EXPECT_EQ(view.m_fromZ, 3);
-    view.LButtonDown(wxPoint(right + 4, height - 1 - rightRow));
+    view.LButtonDown(right + wxPoint(4, 0));
     EXPECT_EQ(view.m_pickName, 1);
 }
 
