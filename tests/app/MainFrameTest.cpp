@@ -15,7 +15,6 @@
 #include "app/AboutDlg.h"
 #include "app/PlaxenApp.h"
 #include "app/Resource.h"
-#include "glwnd/MessageService.h"
 #include "glwnd/OpenGLWnd.h"
 
 namespace
@@ -25,7 +24,7 @@ const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(
                                             return static_cast<wxApp*>(new CPlaxenApp);
                                         }}));
 
-// Stands in for the board view: handles No Spin and its check mark, and
+// Stands in for the board view: handles No Spin with its check mark and
 // counts focus requests.
 class CCommandView : public COpenGLWnd
 {
@@ -42,9 +41,8 @@ public:
         ++focusCalls;
         COpenGLWnd::SetFocus();
     }
-    int noSpinCalls = 0;
+    int noSpinCalls = 0, focusCalls = 0;
     bool noSpin = false;
-    int focusCalls = 0;
 };
 
 class MainFrameTest : public ::testing::Test
@@ -57,26 +55,25 @@ protected:
         ASSERT_TRUE(frame->LoadFrame());
         frame->Show();
         ASSERT_TRUE(PumpUntil([this] { return view->GetPaintCount() > 0; }));
-        PumpFor(std::chrono::milliseconds(30));
+        Settle();
     }
-
     void TearDown() override
     {
         COpenGLWnd::SetFrameFloorEnabled(true);
-        if (frame != nullptr && !wxTheApp->IsScheduledForDestruction(frame))
+        if (!wxTheApp->IsScheduledForDestruction(frame))
             frame->Destroy();
         PumpFor(std::chrono::milliseconds(20));
     }
 
-    // What a menu choice does: the frame receives the command.
+    // What choosing a menu item does: the frame receives the command.
     bool Command(int id)
     {
         wxCommandEvent event(wxEVT_MENU, id);
         event.SetEventObject(frame);
         return frame->ProcessWindowEvent(event);
     }
-
-    void SettleLayout()
+    bool Checked(int id) { return frame->GetMenuBar()->IsChecked(id); }
+    void Settle()
     {
         PumpFor(std::chrono::milliseconds(60));
         frame->DoMenuUpdates();
@@ -85,23 +82,18 @@ protected:
     CMainFrame* frame = nullptr;
     CCommandView* view = nullptr;
 };
-
-struct MenuLine
-{
-    int id; // wxID_SEPARATOR for a separator
-    std::string label;
-};
 } // namespace
 
-TEST_F(MainFrameTest, MenuHasTheItemsIdsAndSeparatorsInOrder)
+TEST_F(MainFrameTest, MenuAndToolbarHoldTheResourceItemsInOrder)
 {
-    const std::vector<std::pair<std::string, std::vector<MenuLine>>> expected{
+    using Items = std::vector<std::pair<int, std::string>>; // id 0: separator
+    const std::vector<std::pair<std::string, Items>> expected{
         {"&File",
-         {{ID_NEW_GAME, "New Game"},
-          {wxID_SEPARATOR, ""},
+         {{32779, "New Game"},
+          {0, ""},
           {32781, "Load Game..."},
           {32782, "Save Game..."},
-          {wxID_SEPARATOR, ""},
+          {0, ""},
           {wxID_EXIT, "E&xit"}}},
         {"Options", {{32771, "No Spin"}, {32778, "Redraw Chips"}}},
         {"Camera",
@@ -115,89 +107,64 @@ TEST_F(MainFrameTest, MenuHasTheItemsIdsAndSeparatorsInOrder)
     for (std::size_t m = 0; m < expected.size(); ++m)
     {
         EXPECT_EQ(bar->GetMenuLabel(m), expected[m].first);
-        const wxMenuItemList& items = bar->GetMenu(m)->GetMenuItems();
-        ASSERT_EQ(items.size(), expected[m].second.size()) << expected[m].first;
-        std::size_t i = 0;
-        for (const wxMenuItem* item : items)
+        Items actual;
+        for (const wxMenuItem* item : bar->GetMenu(m)->GetMenuItems())
         {
-            const MenuLine& line = expected[m].second[i++];
-            EXPECT_EQ(item->GetId(), line.id) << line.label;
-            EXPECT_EQ(item->GetItemLabel().utf8_string(), line.label);
-            EXPECT_EQ(item->GetAccel(), nullptr) << line.label << " must not gain a shortcut";
+            actual.emplace_back(item->IsSeparator() ? 0 : item->GetId(),
+                                item->GetItemLabel().utf8_string());
+            EXPECT_EQ(item->GetAccel(), nullptr) << "no item may gain a shortcut";
         }
+        EXPECT_EQ(actual, expected[m].second);
     }
-    EXPECT_EQ(bar->GetHelpString(ID_NO_SPIN), "No spinning");
     EXPECT_EQ(bar->GetHelpString(wxID_EXIT), "Quit the application; prompts to save documents");
-    EXPECT_EQ(bar->GetHelpString(ID_LOAD_GAME), "");
-}
 
-TEST_F(MainFrameTest, ToolbarHasNewGameNoSpinSeparatorAbout)
-{
     wxToolBar* toolbar = frame->GetToolBar();
     ASSERT_EQ(toolbar->GetToolsCount(), 4u);
-    const int ids[] = {ID_NEW_GAME, ID_NO_SPIN, -1, wxID_ABOUT};
+    const int toolIds[] = {ID_NEW_GAME, ID_NO_SPIN, wxID_SEPARATOR, wxID_ABOUT};
     for (int i = 0; i < 4; ++i)
-    {
-        const wxToolBarToolBase* tool = toolbar->GetToolByPos(i);
-        if (ids[i] == -1)
-        {
-            EXPECT_TRUE(tool->IsSeparator());
-            continue;
-        }
-        EXPECT_EQ(tool->GetId(), ids[i]);
-        EXPECT_EQ(tool->GetNormalBitmap().GetSize(), wxSize(16, 15));
-    }
-    EXPECT_EQ(toolbar->FindById(ID_NO_SPIN)->GetKind(), wxITEM_CHECK);
+        EXPECT_EQ(toolbar->GetToolByPos(i)->GetId(), toolIds[i]);
+    EXPECT_EQ(toolbar->GetToolByPos(1)->GetKind(), wxITEM_CHECK);
+    EXPECT_EQ(toolbar->GetToolByPos(3)->GetNormalBitmap().GetSize(), wxSize(16, 15));
     EXPECT_EQ(toolbar->GetToolShortHelp(wxID_ABOUT), "About");
-    EXPECT_EQ(toolbar->GetToolShortHelp(ID_NEW_GAME), "");
-    EXPECT_EQ(toolbar->GetToolLongHelp(wxID_ABOUT),
-              "Display program information, version number and copyright");
+    EXPECT_EQ(toolbar->GetToolShortHelp(ID_NEW_GAME), ""); // its string has no tooltip part
 }
 
 TEST_F(MainFrameTest, ViewGetsItsCommandFromMenuAndToolbarWithCheckMarks)
 {
     EXPECT_TRUE(Command(ID_NO_SPIN));
-    EXPECT_EQ(view->noSpinCalls, 1);
     frame->GetToolBar()->OnLeftClick(ID_NO_SPIN, true); // what a click on the button does
     EXPECT_EQ(view->noSpinCalls, 2);
 
     EXPECT_TRUE(Command(ID_NO_SPIN));
     frame->DoMenuUpdates();
-    EXPECT_TRUE(frame->GetMenuBar()->IsChecked(ID_NO_SPIN));
     frame->GetToolBar()->UpdateWindowUI();
+    EXPECT_TRUE(Checked(ID_NO_SPIN));
     EXPECT_TRUE(frame->GetToolBar()->GetToolState(ID_NO_SPIN));
-
     EXPECT_TRUE(Command(ID_NO_SPIN));
     frame->DoMenuUpdates();
-    EXPECT_FALSE(frame->GetMenuBar()->IsChecked(ID_NO_SPIN));
+    EXPECT_FALSE(Checked(ID_NO_SPIN));
 }
 
-TEST_F(MainFrameTest, CommandsTheViewIgnoresReachNothingOrFallThrough)
+TEST_F(MainFrameTest, OtherCommandsFallThroughToFrameAndApplicationOrToNothing)
 {
     // The accelerator table's editing and pane commands have no handler.
-    for (const int id : {57634, 57637, 57635, 57643, 57680, 57681})
+    for (const int id : {57634, 57637, 57635, 57643, 57680, 57681, ID_REDRAW_CHIPS})
         EXPECT_FALSE(Command(id)) << id;
-    EXPECT_FALSE(Command(ID_REDRAW_CHIPS)); // the double view has no handler for it
     EXPECT_EQ(view->noSpinCalls, 0);
 
     // About reaches the application, which shows the About box modally.
-    wxString title, notice;
+    wxString title;
     std::function<void()> closeAbout = [&]
     {
         for (wxWindow* window : wxTopLevelWindows)
-            if (auto* about = dynamic_cast<CAboutDlg*>(window);
-                about != nullptr && about->IsModal())
-            {
-                title = about->GetTitle();
-                about->EndModal(wxID_OK);
-                return;
-            }
+            if (auto* about = dynamic_cast<CAboutDlg*>(window); about && about->IsModal())
+                return title = about->GetTitle(), about->EndModal(wxID_OK);
         wxTheApp->CallAfter(closeAbout);
     };
     wxTheApp->CallAfter(closeAbout);
     EXPECT_TRUE(Command(wxID_ABOUT));
     EXPECT_EQ(title, "About Plaxen");
-    EXPECT_EQ(CAboutDlg::NoticeText(), "Plaxen Version 1.0.0.1");
+    EXPECT_EQ(CAboutDlg::NoticeText(), "Plaxen Version 1.0.0.1"); // from project()
 
     // Exit reaches the application, which closes the main window.
     wxTheApp->SetTopWindow(frame);
@@ -207,88 +174,56 @@ TEST_F(MainFrameTest, CommandsTheViewIgnoresReachNothingOrFallThrough)
 
 TEST_F(MainFrameTest, ViewItemsHideAndShowTheBarsWithCheckMarks)
 {
-    wxMenuBar* bar = frame->GetMenuBar();
-    SettleLayout();
     const int fullHeight = view->GetClientSize().y;
-    EXPECT_TRUE(bar->IsChecked(ID_VIEW_TOOLBAR));
-    EXPECT_TRUE(bar->IsChecked(ID_VIEW_STATUS_BAR));
-
-    EXPECT_TRUE(Command(ID_VIEW_TOOLBAR));
-    SettleLayout();
-    EXPECT_FALSE(bar->IsChecked(ID_VIEW_TOOLBAR));
-    const int withoutToolbar = view->GetClientSize().y;
-    EXPECT_GT(withoutToolbar, fullHeight);
-
-    EXPECT_TRUE(Command(ID_VIEW_STATUS_BAR));
-    SettleLayout();
-    EXPECT_FALSE(bar->IsChecked(ID_VIEW_STATUS_BAR));
-    EXPECT_GT(view->GetClientSize().y, withoutToolbar);
-
-    EXPECT_TRUE(Command(ID_VIEW_TOOLBAR));
-    EXPECT_TRUE(Command(ID_VIEW_STATUS_BAR));
-    SettleLayout();
-    EXPECT_TRUE(bar->IsChecked(ID_VIEW_TOOLBAR));
-    EXPECT_TRUE(bar->IsChecked(ID_VIEW_STATUS_BAR));
+    int height = fullHeight;
+    for (const int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR})
+    {
+        EXPECT_TRUE(Checked(id));
+        EXPECT_TRUE(Command(id));
+        Settle();
+        EXPECT_FALSE(Checked(id));
+        EXPECT_GT(view->GetClientSize().y, height) << "the view takes the bar's space";
+        height = view->GetClientSize().y;
+    }
+    Command(ID_VIEW_TOOLBAR);
+    Command(ID_VIEW_STATUS_BAR);
+    Settle();
+    EXPECT_TRUE(Checked(ID_VIEW_TOOLBAR));
+    EXPECT_TRUE(Checked(ID_VIEW_STATUS_BAR));
     EXPECT_EQ(view->GetClientSize().y, fullHeight);
 }
 
-TEST_F(MainFrameTest, FocusAndActivationGoToTheView)
+TEST_F(MainFrameTest, FocusGoesToTheViewAndTheStatusBarTellsPromptsAndLocks)
 {
     const int before = view->focusCalls;
     wxFocusEvent focus(wxEVT_SET_FOCUS, frame->GetId());
-    focus.SetEventObject(frame);
     frame->ProcessWindowEvent(focus);
-    EXPECT_EQ(view->focusCalls, before + 1);
-
     wxActivateEvent activate(wxEVT_ACTIVATE, true, frame->GetId());
-    activate.SetEventObject(frame);
     frame->ProcessWindowEvent(activate);
     EXPECT_EQ(view->focusCalls, before + 2);
-}
 
-TEST_F(MainFrameTest, StatusBarShowsReadyAndTheRealLockState)
-{
     wxStatusBar* status = frame->GetStatusBar();
     ASSERT_EQ(status->GetFieldsCount(), 4);
     EXPECT_EQ(status->GetStatusText(0), "Ready");
-
     // A highlighted menu item shows its prompt until the menu closes.
     wxMenu* options = frame->GetMenuBar()->GetMenu(1);
-    wxMenuEvent open(wxEVT_MENU_OPEN, 0, options);
-    frame->ProcessWindowEvent(open);
-    wxMenuEvent highlight(wxEVT_MENU_HIGHLIGHT, ID_NO_SPIN, options);
-    frame->ProcessWindowEvent(highlight);
-    EXPECT_EQ(status->GetStatusText(0), "No spinning");
-    wxMenuEvent close(wxEVT_MENU_CLOSE, 0, options);
-    frame->ProcessWindowEvent(close);
-    EXPECT_EQ(status->GetStatusText(0), "Ready");
-
-    Display* display = wxGetX11Display();
-    const auto setCapsLock = [&](bool on)
+    const auto menuEvent = [&](wxEventType type, int id)
     {
-        XkbLockModifiers(display, XkbUseCoreKbd, LockMask, on ? LockMask : 0);
-        XSync(display, False);
+        wxMenuEvent event(type, id, options);
+        frame->ProcessWindowEvent(event);
+        return status->GetStatusText(0);
+    };
+    menuEvent(wxEVT_MENU_OPEN, 0);
+    EXPECT_EQ(menuEvent(wxEVT_MENU_HIGHLIGHT, ID_NO_SPIN), "No spinning");
+    EXPECT_EQ(menuEvent(wxEVT_MENU_CLOSE, 0), "Ready");
+
+    const auto capsLockShows = [&](bool on)
+    {
+        XkbLockModifiers(wxGetX11Display(), XkbUseCoreKbd, LockMask, on ? LockMask : 0);
+        XSync(wxGetX11Display(), False);
         return PumpUntil([&] { return status->GetStatusText(1) == (on ? "CAP" : ""); },
                          std::chrono::seconds(2));
     };
-    EXPECT_TRUE(setCapsLock(true)) << "shown: '" << status->GetStatusText(1) << "'";
-    EXPECT_TRUE(setCapsLock(false)) << "shown: '" << status->GetStatusText(1) << "'";
-}
-
-TEST(MainFrame, ViewThatCannotCreateItsContextFailsTheFrame)
-{
-    std::vector<std::string> boxes;
-    const MessageBoxHandler old = SetMessageBoxHandler(
-        [&](const std::string& text, const std::string&, unsigned) { boxes.push_back(text); });
-    class CNoContextView : public COpenGLWnd
-    {
-        bool DoCreateContext() override { return false; }
-    };
-    auto* frame = new CMainFrame([] { return new CNoContextView; });
-    EXPECT_FALSE(frame->LoadFrame());
-    PumpFor(std::chrono::milliseconds(20));
-    EXPECT_EQ(wxTopLevelWindows.Find(frame), nullptr) << "the failed frame must be gone";
-    SetMessageBoxHandler(old);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].rfind("Unable to create an OpenGL rendering context ", 0), 0u);
+    EXPECT_TRUE(capsLockShows(true));
+    EXPECT_TRUE(capsLockShows(false));
 }
