@@ -1,7 +1,7 @@
 #include <cstdlib>
+#include <dlfcn.h>
 #include <filesystem>
 #include <map>
-#include <new>
 #include <set>
 #include <vector>
 
@@ -36,21 +36,21 @@ void NoteDelete(void* p)
 }
 } // namespace
 
-void* operator new(std::size_t size)
-{
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
+// Only deletion is replaced, and it hands every block on to the allocator's
+// own operator delete (the C++ library's, or the sanitizer's), so that
+// allocation and release stay paired whatever else is linked in.
 void operator delete(void* p) noexcept
 {
+    using Delete = void (*)(void*) noexcept;
+    static const auto next = reinterpret_cast<Delete>(dlsym(RTLD_NEXT, "_ZdlPv"));
     NoteDelete(p);
-    std::free(p);
+    next(p);
 }
+// The library's sized delete may call the unsized one; going through ours
+// once keeps each block noted once.
 void operator delete(void* p, std::size_t) noexcept
 {
-    NoteDelete(p);
-    std::free(p);
+    ::operator delete(p);
 }
 
 namespace
