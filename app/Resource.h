@@ -6,16 +6,19 @@
 
 #include <wx/defs.h>
 
-// Menu and toolbar commands handled by the board view.
-constexpr int ID_NO_SPIN = 32771;
-constexpr int ID_CAMERA_PANTILT = 32772;
-constexpr int ID_CAMERA_PITCHYAW = 32773;
-constexpr int ID_CAMERA_ROLLMOVE = 32774;
-constexpr int ID_CAMERA_DOLLYXY = 32775;
-constexpr int ID_REDRAW_CHIPS = 32778;
-constexpr int ID_NEW_GAME = 32779;
-constexpr int ID_LOAD_GAME = 32781;
-constexpr int ID_SAVE_GAME = 32782;
+#include "view/CommandIds.h"
+
+// Menu and toolbar commands handled by the board view, under the view's
+// numbers (32771 to 32782).
+constexpr int ID_NO_SPIN = ViewCommand::NoSpin;
+constexpr int ID_CAMERA_PANTILT = ViewCommand::CameraPanTilt;
+constexpr int ID_CAMERA_PITCHYAW = ViewCommand::CameraPitchYaw;
+constexpr int ID_CAMERA_ROLLMOVE = ViewCommand::CameraRollMove;
+constexpr int ID_CAMERA_DOLLYXY = ViewCommand::CameraDollyXY;
+constexpr int ID_REDRAW_CHIPS = ViewCommand::RedrawChips;
+constexpr int ID_NEW_GAME = ViewCommand::NewGame;
+constexpr int ID_LOAD_GAME = ViewCommand::LoadGame;
+constexpr int ID_SAVE_GAME = ViewCommand::SaveGame;
 
 // Framework commands, under the numbers wx gives them where it has its own.
 constexpr int ID_APP_EXIT = wxID_EXIT;   // 57665 in the string table

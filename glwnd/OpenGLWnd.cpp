@@ -153,7 +153,8 @@ void COpenGLWnd::OnPaint(wxPaintEvent&)
 
     // A palette, if one was built, needs no selecting here: GTK 3 only hands
     // out true-colour visuals, so no paint ever has a colour map to realise.
-    if (!DoMakeCurrent() && !m_makeCurrentReported)
+    const bool current = DoMakeCurrent();
+    if (!current && !m_makeCurrentReported)
     {
         // Once is enough: the box itself causes more paints, which would fail
         // the same way and stack box upon box.
@@ -161,7 +162,7 @@ void COpenGLWnd::OnPaint(wxPaintEvent&)
         m_systemError = "glXMakeCurrent refused the window's context.";
         ReportError("wglMakeCurrent Failed");
     }
-    if (!m_vsyncRequested)
+    if (current && !m_vsyncRequested)
     {
         m_vsyncRequested = true;
         // Frames then follow the display's refresh where the driver honours it.
