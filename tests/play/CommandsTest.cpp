@@ -1,5 +1,4 @@
-// New Game, Save Game and Load Game as the menu runs them, with the file
-// chooser and the message boxes answered by the test.
+// New Game, Save Game and Load Game as the menu runs them.
 
 #include <filesystem>
 #include <fstream>
@@ -8,76 +7,56 @@
 
 #include "PlayTestSupport.h"
 
-namespace
-{
-const char* const kFilter = "PLX Files (*.plx)|*.plx|All Files (*.*)|*.*||";
-
-void Command(CChildView& view, void (CChildView::*handler)(wxCommandEvent&))
-{
-    wxCommandEvent command;
-    (view.*handler)(command);
-}
-} // namespace
-
-TEST(PlayCommands, SaveThenLoadRestoresTheGameAndTurnsToTheSideToMove)
+TEST(PlayCommands, SaveThenLoadRestoresTheGame)
 {
     ViewWindow window(wxSize(320, 240));
     CChildView& view = window.View();
     CCommandSeams seams;
-    PlayMove(window, 2, 2, 3, 3);
+    Click(window, 2, 2);
+    Click(window, 3, 3);
     const CCheckerBoard saved = view.m_board;
-
     seams.m_answer = (seams.m_folder / "game.plx").string();
-    Command(view, &CChildView::OnSaveGame);
+    RunCommand(view, &CChildView::OnSaveGame);
     EXPECT_EQ(std::filesystem::file_size(*seams.m_answer), 153u);
 
-    Command(view, &CChildView::OnNewGame);
+    RunCommand(view, &CChildView::OnNewGame);
     EXPECT_EQ(view.m_board, CCheckerBoard());
-    EXPECT_TRUE(EyeAt(view, 20.0, 12.0, 0.0));
-    Click(view, SquarePoint(window, 2, 4)); // a chip chosen, its square lit
+    EXPECT_TRUE(EyeAtX(view, 20.0));
+    Click(window, 2, 4); // a chip chosen and lit
 
-    Command(view, &CChildView::OnLoadGame);
+    RunCommand(view, &CChildView::OnLoadGame);
     EXPECT_EQ(view.m_board, saved);
     EXPECT_TRUE(ChipsMatchBoard(view));
     EXPECT_TRUE(view.m_pickingChip);
     EXPECT_FALSE(view.m_selectedChip);
     EXPECT_EQ(HintCount(view), 0u);
-    EXPECT_TRUE(EyeAt(view, -20.0, 12.0, 0.0)); // red is to move
+    EXPECT_TRUE(EyeAtX(view, -20.0)); // red is to move
 
-    ASSERT_EQ(seams.m_dialogs.size(), 2u);
-    EXPECT_EQ(seams.m_dialogs[0].kind, FileDialogKind::Save);
-    EXPECT_EQ(seams.m_dialogs[1].kind, FileDialogKind::Open);
-    for (const auto& dialog : seams.m_dialogs)
-    {
-        EXPECT_EQ(dialog.extension, ".plx");
-        EXPECT_EQ(dialog.filter, kFilter);
-    }
+    const std::string settings = " .plx PLX Files (*.plx)|*.plx|All Files (*.*)|*.*||";
+    EXPECT_EQ(seams.m_dialogs, (std::vector<std::string>{"save" + settings, "open" + settings}));
     EXPECT_TRUE(seams.m_boxes.empty());
 }
 
-TEST(PlayCommands, FailuresShowTheirMessageAndChangeNothing)
+TEST(PlayCommands, FailuresShowTheirMessageAndCancelDoesNothing)
 {
     ViewWindow window(wxSize(320, 240));
     CChildView& view = window.View();
     CCommandSeams seams;
-    Click(view, SquarePoint(window, 2, 2));
+    view.LButtonDown(SquarePoint(window, 2, 2));
     const CSGPtr chip = view.m_chipNodes[8 * 5 + 2];
 
     const std::string lowerX = (seams.m_folder / "lower-x.plx").string();
+    std::ofstream(lowerX) << "x" << CCheckerBoard();
+    for (const std::string name : {"missing.plx", "lower-x.plx"})
     {
-        CCheckerBoard board;
-        std::ofstream out(lowerX, std::ios::binary);
-        board.WriteGame(out);
-        out.seekp(0);
-        out.put('x');
-    }
-    for (const std::string& path : {(seams.m_folder / "missing.plx").string(), lowerX})
-    {
-        seams.m_answer = path;
-        Command(view, &CChildView::OnLoadGame);
+        seams.m_answer = (seams.m_folder / name).string();
+        RunCommand(view, &CChildView::OnLoadGame);
     }
     seams.m_answer = (seams.m_folder / "no-such-folder" / "game.plx").string();
-    Command(view, &CChildView::OnSaveGame);
+    RunCommand(view, &CChildView::OnSaveGame);
+    seams.m_answer.reset();
+    RunCommand(view, &CChildView::OnLoadGame);
+    RunCommand(view, &CChildView::OnSaveGame);
 
     ASSERT_EQ(seams.m_boxes.size(), 3u);
     for (int i = 0; i < 2; ++i)
@@ -90,25 +69,11 @@ TEST(PlayCommands, FailuresShowTheirMessageAndChangeNothing)
     EXPECT_EQ(seams.m_boxes[2].caption, "Error Saving File");
     EXPECT_EQ(seams.m_boxes[2].type, 0u);
 
+    EXPECT_EQ(seams.m_dialogs.size(), 5u);
     EXPECT_EQ(view.m_board, CCheckerBoard());
     EXPECT_EQ(view.m_chipNodes[8 * 5 + 2].get(), chip.get());
-    EXPECT_EQ(view.m_selectedChip.get(), chip.get()); // the chosen chip stays chosen
+    EXPECT_EQ(view.m_selectedChip.get(), chip.get()); // still chosen, still lit
     EXPECT_EQ(HintCount(view), 1u);
-}
-
-TEST(PlayCommands, CancelledChoosersDoNothing)
-{
-    ViewWindow window(wxSize(320, 240));
-    CChildView& view = window.View();
-    CCommandSeams seams;
-    Click(view, SquarePoint(window, 2, 2));
-    Command(view, &CChildView::OnLoadGame);
-    Command(view, &CChildView::OnSaveGame);
-    EXPECT_EQ(seams.m_dialogs.size(), 2u);
-    EXPECT_TRUE(seams.m_boxes.empty());
-    EXPECT_FALSE(view.m_pickingChip);
-    EXPECT_EQ(HintCount(view), 1u);
-    EXPECT_TRUE(std::filesystem::is_empty(seams.m_folder));
 }
 
 TEST(PlayCommands, NewGameForgetsTheChosenChipAndTheMultiJump)
@@ -116,37 +81,34 @@ TEST(PlayCommands, NewGameForgetsTheChosenChipAndTheMultiJump)
     ViewWindow window(wxSize(320, 240));
     CChildView& view = window.View();
     CCommandSeams seams;
-
-    // A chosen chip is forgotten: a press and release on an empty square
-    // afterwards moves nothing.
-    Click(view, SquarePoint(window, 2, 2));
-    Command(view, &CChildView::OnNewGame);
+    view.LButtonDown(SquarePoint(window, 2, 2));
+    RunCommand(view, &CChildView::OnNewGame);
     EXPECT_FALSE(view.m_selectedChip);
     EXPECT_EQ(HintCount(view), 0u);
-    Click(view, SquarePoint(window, 3, 3));
+    Click(window, 3, 3); // an empty square: no move can follow
     EXPECT_EQ(view.m_board, CCheckerBoard());
 
     CCheckerBoard jumps = EmptyBoard();
     jumps.m_cells[8 * 3 + 1] = CCheckerBoard::BlackMan;
-    jumps.m_cells[8 * 4 + 2] = CCheckerBoard::RedMan;
-    jumps.m_cells[8 * 6 + 4] = CCheckerBoard::RedMan;
-    LoadPosition(view, seams, jumps);
-    PlayMove(window, 3, 1, 5, 3);
+    jumps.m_cells[8 * 4 + 2] = jumps.m_cells[8 * 6 + 4] = CCheckerBoard::RedMan;
+    seams.Load(view, jumps);
+    Click(window, 3, 1);
+    Click(window, 5, 3);
     ASSERT_TRUE(view.m_jumpPending);
 
-    // No capture-only restriction survives: an ordinary opening step is taken.
-    Command(view, &CChildView::OnNewGame);
+    // No capture-only restriction survives: an ordinary step is taken.
+    RunCommand(view, &CChildView::OnNewGame);
     EXPECT_FALSE(view.m_jumpPending);
-    EXPECT_EQ(HintCount(view), 0u);
     EXPECT_TRUE(ChipsMatchBoard(view));
-    PlayMove(window, 2, 0, 3, 1);
-    EXPECT_EQ(view.m_board.m_side, CCheckerBoard::RedSide);
-    EXPECT_TRUE(EyeAt(view, -20.0, 12.0, 0.0));
+    Click(window, 2, 0);
+    Click(window, 3, 1);
+    EXPECT_EQ(view.m_board.m_cells[8 * 3 + 1], CCheckerBoard::BlackMan);
+    EXPECT_TRUE(EyeAtX(view, -20.0));
 
-    // Red to move: New Game turns back to black, but not while "No Spin" is on.
-    Command(view, &CChildView::OnNoSpin);
-    Command(view, &CChildView::OnNewGame);
-    EXPECT_TRUE(EyeAt(view, -20.0, 12.0, 0.0));
-    Command(view, &CChildView::OnNoSpin);
-    EXPECT_TRUE(EyeAt(view, 20.0, 12.0, 0.0));
+    // Red to move: New Game turns back to black, though not under "No Spin".
+    RunCommand(view, &CChildView::OnNoSpin);
+    RunCommand(view, &CChildView::OnNewGame);
+    EXPECT_TRUE(EyeAtX(view, -20.0));
+    RunCommand(view, &CChildView::OnNoSpin);
+    EXPECT_TRUE(EyeAtX(view, 20.0));
 }

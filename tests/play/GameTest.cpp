@@ -1,5 +1,5 @@
-// Whole games played through the view's mouse handlers: the board record,
-// the chips in the scene and the camera after every move.
+// Games played through the view's mouse handlers: the board record, the
+// chips in the scene and the camera after every move.
 
 #include <chrono>
 
@@ -10,20 +10,9 @@
 
 namespace
 {
-// The camera's two ends: side 0 (black) looks from +X, side 1 from -X.
-constexpr double kEyeX = 20.0;
-constexpr double kEyeY = 12.0;
-
-const CSGRotationTranslation& Node(const CSGPtr& node)
+const CSGRotationTranslation& Transform(const CSGNode* node)
 {
     return static_cast<const CSGRotationTranslation&>(*node);
-}
-
-// The chip's inner transform lifts it by its height: 0.3 for a king.
-double ChipHeight(const CChildView& view, int row, int col)
-{
-    const auto& outer = Node(view.m_chipNodes[8 * (7 - col) + row]);
-    return static_cast<const CSGRotationTranslation&>(*outer.Child(0)).m_translation[1];
 }
 
 void ExpectChoosingChip(const CChildView& view)
@@ -33,50 +22,53 @@ void ExpectChoosingChip(const CChildView& view)
     EXPECT_FALSE(view.m_selectedChip);
     EXPECT_EQ(HintCount(view), 0u);
 }
+
+// Plays (fr, fc) to (tr, tc) on the view and on `expected` alike.
+void Play(ViewWindow& window, CCheckerBoard& expected, int fr, int fc, int tr, int tc)
+{
+    Click(window, fr, fc);
+    Click(window, tr, tc);
+    const MoveResult result = expected.m_side == 0 ? expected.MoveBlack(fr, fc, tr, tc)
+                                                   : expected.MoveRed(fr, fc, tr, tc);
+    EXPECT_EQ(window.View().m_board, expected) << "result " << result;
+    EXPECT_TRUE(ChipsMatchBoard(window.View()));
+}
 } // namespace
 
-TEST(PlayGame, OpeningWithCompulsoryCaptureTurnsTheCameraEachMove)
+TEST(PlayGame, OpeningWithRefusalsAndACompulsoryCapture)
 {
     ViewWindow window(wxSize(320, 240));
     CChildView& view = window.View();
     CCheckerBoard expected;
 
-    PlayMove(window, 2, 2, 3, 3);
-    ASSERT_EQ(expected.MoveBlack(2, 2, 3, 3), MoveTurnPassed);
-    EXPECT_EQ(view.m_board, expected);
-    EXPECT_TRUE(ChipsMatchBoard(view));
-    EXPECT_FALSE(view.m_captureTurn); // a plain step hops low
-    EXPECT_TRUE(EyeAt(view, -kEyeX, kEyeY, 0.0));
+    // Nothing chosen: a release does nothing. A red chip may be chosen while
+    // black is to move; the move is refused and the selection dropped.
+    view.LButtonUp();
+    Click(window, 5, 1);
+    EXPECT_EQ(HintCount(view), 1u);
+    Click(window, 4, 0);
+    ExpectChoosingChip(view);
+    Play(window, expected, 2, 2, 1, 1); // backward onto a chip
+    ExpectChoosingChip(view);
+
+    Play(window, expected, 2, 2, 3, 3);
+    EXPECT_FALSE(view.m_captureTurn); // a step hops low
+    EXPECT_TRUE(EyeAtX(view, -20.0)); // turned to red
     EXPECT_FALSE(view.m_facingSide0);
     ExpectChoosingChip(view);
+    Play(window, expected, 5, 5, 4, 4);
+    EXPECT_TRUE(EyeAtX(view, 20.0));
 
-    PlayMove(window, 5, 5, 4, 4);
-    ASSERT_EQ(expected.MoveRed(5, 5, 4, 4), MoveTurnPassed);
-    EXPECT_EQ(view.m_board, expected);
-    EXPECT_TRUE(EyeAt(view, kEyeX, kEyeY, 0.0));
-
-    // (3, 3) can take (4, 4): every other step is refused, and the refusal
-    // drops the selection without animating or turning anything.
-    const CSGPtr chipBefore = view.m_chipNodes[8 * 7 + 2];
+    // (3, 3) must take (4, 4): a step elsewhere is refused, nothing slides.
     const unsigned long paints = view.GetPaintCount();
-    PlayMove(window, 2, 0, 3, 1);
-    EXPECT_EQ(view.m_board, expected);
-    EXPECT_EQ(view.m_chipNodes[8 * 7 + 2].get(), chipBefore.get());
-    EXPECT_LT(view.GetPaintCount() - paints, 5u);
+    Play(window, expected, 2, 0, 3, 1);
+    EXPECT_EQ(view.GetPaintCount(), paints);
     ExpectChoosingChip(view);
-
-    PlayMove(window, 3, 3, 5, 5);
-    ASSERT_EQ(expected.MoveBlack(3, 3, 5, 5), MoveTurnPassed);
-    EXPECT_EQ(view.m_board, expected);
-    EXPECT_TRUE(view.m_captureTurn); // the capture hops high
-    EXPECT_TRUE(ChipsMatchBoard(view));
-    EXPECT_TRUE(EyeAt(view, -kEyeX, kEyeY, 0.0));
-
-    PlayMove(window, 6, 6, 4, 4);
-    ASSERT_EQ(expected.MoveRed(6, 6, 4, 4), MoveTurnPassed);
-    EXPECT_EQ(view.m_board, expected);
-    EXPECT_TRUE(ChipsMatchBoard(view));
-    EXPECT_TRUE(EyeAt(view, kEyeX, kEyeY, 0.0));
+    Play(window, expected, 3, 3, 5, 5);
+    EXPECT_TRUE(view.m_captureTurn); // a capture hops high
+    EXPECT_TRUE(EyeAtX(view, -20.0));
+    Play(window, expected, 6, 6, 4, 4);
+    EXPECT_TRUE(EyeAtX(view, 20.0));
 }
 
 TEST(PlayGame, MultiJumpCrownsMidCaptureAndEndsWithTenHalfTurns)
@@ -84,109 +76,72 @@ TEST(PlayGame, MultiJumpCrownsMidCaptureAndEndsWithTenHalfTurns)
     ViewWindow window(wxSize(320, 240));
     CChildView& view = window.View();
     CCommandSeams seams;
-    CCheckerBoard start = EmptyBoard();
-    start.m_cells[8 * 3 + 1] = CCheckerBoard::BlackMan;
-    start.m_cells[8 * 0 + 0] = CCheckerBoard::BlackMan;
+    CCheckerBoard expected = EmptyBoard();
+    expected.m_cells[8 * 3 + 1] = expected.m_cells[0] = CCheckerBoard::BlackMan;
     for (const int square : {8 * 4 + 2, 8 * 6 + 4, 8 * 6 + 6})
-        start.m_cells[square] = CCheckerBoard::RedMan;
-    LoadPosition(view, seams, start);
-    ASSERT_EQ(view.m_board, start);
+        expected.m_cells[square] = CCheckerBoard::RedMan;
+    seams.Load(view, expected);
 
-    // First capture: the same piece must go on; the highlight marks it.
+    // The slide moves the chosen chip; the highlight stays on the landing square.
     const CSGPtr firstSlider = view.m_chipNodes[8 * 6 + 3];
-    PlayMove(window, 3, 1, 5, 3);
+    Play(window, expected, 3, 1, 5, 3);
     EXPECT_TRUE(view.m_jumpPending);
-    EXPECT_FALSE(view.m_pickingChip);
     EXPECT_EQ(HintCount(view), 1u);
-    EXPECT_EQ(view.m_board.m_side, CCheckerBoard::BlackSide);
-    EXPECT_TRUE(ChipsMatchBoard(view));
-    EXPECT_TRUE(EyeAt(view, kEyeX, kEyeY, 0.0));
-    EXPECT_GT(Node(firstSlider).m_translation[0], 1.9); // slid two columns on
+    EXPECT_GT(Transform(firstSlider.get()).m_translation[0], 1.9); // two columns on
+    EXPECT_TRUE(EyeAtX(view, 20.0));
 
-    // Only the listed landing square is taken: another own chip, an empty
-    // square and a press off the board change nothing.
-    const CCheckerBoard midJump = view.m_board;
-    Click(view, SquarePoint(window, 0, 0));
-    Click(view, SquarePoint(window, 4, 4));
-    Click(view, wxPoint(0, 0));
-    EXPECT_EQ(view.m_board, midJump);
+    // Only a landing square of this piece is taken: not another own chip,
+    // not an empty square, not a press off the board.
+    Click(window, 0, 0);
+    Click(window, 4, 4);
+    view.LButtonDown(wxPoint(0, 0));
+    EXPECT_EQ(view.m_board, expected);
     EXPECT_TRUE(view.m_jumpPending);
     EXPECT_EQ(HintCount(view), 1u);
 
-    // Second capture lands on the far row: crowned, and it goes on as a king.
+    // Crowned on the far row mid-capture; the chip now on (5, 3) slides.
     const CSGPtr secondSlider = view.m_chipNodes[8 * 4 + 5];
-    Click(view, SquarePoint(window, 7, 5));
-    EXPECT_EQ(view.m_board.m_cells[8 * 7 + 5], CCheckerBoard::BlackKing);
+    Click(window, 7, 5);
+    expected.MoveBlack(5, 3, 7, 5);
+    EXPECT_EQ(view.m_board, expected);
     EXPECT_TRUE(view.m_jumpPending);
-    EXPECT_DOUBLE_EQ(ChipHeight(view, 7, 5), 0.3);
-    EXPECT_NE(Node(secondSlider).m_translation[2], 0.0); // the chip now on (5, 3) slid
+    EXPECT_NE(Transform(secondSlider.get()).m_translation[2], 0.0);
+    const auto& king = Transform(Transform(view.m_chipNodes[8 * 2 + 7].get()).Child(0));
+    EXPECT_DOUBLE_EQ(king.m_translation[1], 0.3); // a king stands twice as high
 
-    // The king's backward capture takes the last red piece.
-    wxCommandEvent command;
-    view.OnNoSpin(command);
-    ASSERT_TRUE(view.m_noSpin);
+    // The king's backward capture ends the game: "No Spin" goes off and the
+    // camera circles five times, back where it started.
+    RunCommand(view, &CChildView::OnNoSpin);
     const unsigned long paints = view.GetPaintCount();
-    Click(view, SquarePoint(window, 5, 7));
-    EXPECT_EQ(view.m_board.m_cells[8 * 5 + 7], CCheckerBoard::BlackKing);
-    EXPECT_FALSE(view.m_board.RedHasMove());
-    EXPECT_TRUE(ChipsMatchBoard(view));
+    Play(window, expected, 7, 5, 5, 7); // the press on (7, 5) is ignored
+    EXPECT_FALSE(expected.RedHasMove());
     EXPECT_FALSE(view.m_noSpin);
-    // 50 slide frames and ten half-turns of 90, no more.
-    EXPECT_GE(view.GetPaintCount() - paints, 950u);
-    EXPECT_LT(view.GetPaintCount() - paints, 1040u);
-    EXPECT_TRUE(EyeAt(view, kEyeX, kEyeY, 0.0));
+    EXPECT_EQ(view.GetPaintCount() - paints, 50u + 10u * 90u);
+    EXPECT_TRUE(EyeAtX(view, 20.0));
     EXPECT_TRUE(view.m_facingSide0);
     ExpectChoosingChip(view);
 }
 
-TEST(PlayGame, RefusalsDropTheSelection)
+TEST(PlayGame, SpinningBackOnFacesTheSideToMove)
 {
     ViewWindow window(wxSize(320, 240));
     CChildView& view = window.View();
-    const CCheckerBoard initial;
-
-    // A release with nothing chosen does nothing.
-    view.LButtonUp();
-    ExpectChoosingChip(view);
-
-    // A red chip may be chosen while black is to move; the move is refused.
-    Click(view, SquarePoint(window, 5, 1));
-    EXPECT_FALSE(view.m_pickingChip);
-    EXPECT_EQ(HintCount(view), 1u);
-    Click(view, SquarePoint(window, 4, 0));
-    EXPECT_EQ(view.m_board, initial);
-    ExpectChoosingChip(view);
-
-    // Backward onto an occupied square, and no diagonal step at all.
-    PlayMove(window, 2, 2, 1, 1);
-    PlayMove(window, 2, 2, 3, 5);
-    EXPECT_EQ(view.m_board, initial);
-    ExpectChoosingChip(view);
+    CCheckerBoard expected;
+    RunCommand(view, &CChildView::OnNoSpin);
+    Play(window, expected, 2, 2, 3, 3);
+    Play(window, expected, 5, 5, 4, 4);
+    EXPECT_TRUE(EyeAtX(view, 20.0));
+    // Black to move and the camera never left black's end: nothing to turn.
+    RunCommand(view, &CChildView::OnNoSpin);
+    EXPECT_TRUE(EyeAtX(view, 20.0));
 }
 
-TEST(PlayGame, SpinningBackOnAfterMovesFacesTheSideToMove)
+TEST(PlayGame, SlideTakesFiftyFramesAtTheFrameFloor)
 {
     ViewWindow window(wxSize(320, 240));
     CChildView& view = window.View();
-    wxCommandEvent command;
-    view.OnNoSpin(command);
-    PlayMove(window, 2, 2, 3, 3);
-    PlayMove(window, 5, 5, 4, 4);
-    EXPECT_TRUE(EyeAt(view, kEyeX, kEyeY, 0.0)); // no turns while "No Spin" is checked
-
-    // Black to move and the camera still at black's end: nothing to turn.
-    view.OnNoSpin(command);
-    EXPECT_TRUE(EyeAt(view, kEyeX, kEyeY, 0.0));
-    EXPECT_TRUE(view.m_facingSide0);
-}
-
-TEST(PlayGame, SlidePaintsFiftyFramesAtTheFrameFloor)
-{
-    ViewWindow window(wxSize(320, 240));
-    CChildView& view = window.View();
-    wxCommandEvent command;
-    view.OnNoSpin(command); // only the slide is timed
-    Click(view, SquarePoint(window, 2, 2));
+    RunCommand(view, &CChildView::OnNoSpin); // only the slide is timed
+    Click(window, 2, 2);
     view.LButtonDown(SquarePoint(window, 3, 3));
 
     COpenGLWnd::SetFrameFloorEnabled(true);
@@ -195,7 +150,6 @@ TEST(PlayGame, SlidePaintsFiftyFramesAtTheFrameFloor)
     view.LButtonUp();
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     COpenGLWnd::SetFrameFloorEnabled(false);
-
     EXPECT_EQ(view.GetPaintCount() - paints, 50u);
     EXPECT_GE(took.count(), 50.0 / 60.0);
     RecordProperty("slide_seconds", std::to_string(took.count()));

@@ -1,4 +1,4 @@
-// A click at scale factor 2: the mouse reports logical pixels, the picking
+// A move at scale factor 2: mouse events carry logical pixels, the picking
 // works in physical ones.
 
 #include <cstdlib>
@@ -9,18 +9,16 @@
 
 namespace
 {
-// Read by GDK when the wx application starts, after static initialisation.
+// GDK reads it when the environment starts wx, after static initialisation.
 const bool kScaled = setenv("GDK_SCALE", "2", 1) == 0;
 } // namespace
 
-TEST(PlayHiDpi, ClickThroughTheEventTableLandsOnTheSquare)
+TEST(PlayHiDpi, MoveThroughTheEventTableLandsOnItsSquares)
 {
     ASSERT_TRUE(kScaled);
     ViewWindow window(wxSize(320, 240));
     CChildView& view = window.View();
-    ASSERT_EQ(view.GetContentScaleFactor(), 2.0);
     ASSERT_EQ(view.GetClientRect(), view.GetClientSize() * 2);
-
     for (const auto& [row, col] : {std::pair{2, 4}, std::pair{3, 5}})
     {
         const wxPoint physical = SquarePoint(window, row, col);
@@ -28,7 +26,7 @@ TEST(PlayHiDpi, ClickThroughTheEventTableLandsOnTheSquare)
         {
             wxMouseEvent event(type);
             event.SetPosition(wxPoint(physical.x / 2, physical.y / 2));
-            view.GetEventHandler()->ProcessEvent(event);
+            view.ProcessWindowEvent(event);
         }
     }
     CCheckerBoard expected;

@@ -1,7 +1,7 @@
 #pragma once
-// Driving the board view as a player does: presses and releases over board
-// squares found by projecting them through the last frame's matrices, and
-// the file chooser and message boxes answered by the test.
+// Playing the board view as a user does: presses over board squares found
+// by projecting them through the last frame's matrices, and the file
+// chooser and message boxes answered by the test.
 
 #include <filesystem>
 #include <optional>
@@ -11,54 +11,39 @@
 #include <gtest/gtest.h>
 
 #include "ViewTestSupport.h"
-#include "glwnd/FileDialogs.h"
 
-// The physical client pixel over world point (x, y, z), as a mouse gives it.
+// The physical client pixel over a world point, as a mouse event gives it.
 wxPoint ScreenPoint(const ViewWindow& window, double x, double y, double z);
-// Over the centre of board square (row, col), `lift` above the board surface.
+// Over the centre of board square (row, col), `lift` above the board.
 wxPoint SquarePoint(const ViewWindow& window, int row, int col, double lift = 0.0);
-// A left press and release at `point`.
-void Click(CChildView& view, wxPoint point);
-// Chooses the piece on (fr, fc), then (tr, tc) as its destination.
-void PlayMove(ViewWindow& window, int fr, int fc, int tr, int tc);
-
-// The chip table holds a node exactly where the board holds a piece.
-::testing::AssertionResult ChipsMatchBoard(const CChildView& view);
+// Left press and release over square (row, col).
+void Click(ViewWindow& window, int row, int col);
 // Every dark square empty, black to move.
 CCheckerBoard EmptyBoard();
-// Camera eye compared within rounding of the 2-degree turn steps.
-::testing::AssertionResult EyeAt(const CChildView& view, double x, double y, double z);
+// The chip table holds a node exactly where the board holds a piece.
+::testing::AssertionResult ChipsMatchBoard(const CChildView& view);
+// The eye at (x, 12, 0), within the rounding of the camera turn's steps.
+::testing::AssertionResult EyeAtX(const CChildView& view, double x);
 std::size_t HintCount(const CChildView& view);
+// Runs a command handler of the view.
+void RunCommand(CChildView& view, void (CChildView::*handler)(wxCommandEvent&));
 
-// Answers the file chooser and records message boxes while it lives; puts
-// the real ones back afterwards. Owns a temporary folder it removes.
-class CCommandSeams
+// While it lives: file choosers answer m_answer, message boxes are recorded,
+// and a temporary folder exists.
+struct CCommandSeams
 {
-public:
-    CCommandSeams();
-    ~CCommandSeams();
-    CCommandSeams(const CCommandSeams&) = delete;
-    CCommandSeams& operator=(const CCommandSeams&) = delete;
-
-    struct Dialog
-    {
-        FileDialogKind kind;
-        std::string extension;
-        std::string filter;
-    };
     struct Box
     {
-        std::string text;
-        std::string caption;
+        std::string text, caption;
         unsigned type;
     };
+    CCommandSeams();
+    ~CCommandSeams();
+    // Writes `board` to a file and loads it through the Load Game command.
+    void Load(CChildView& view, const CCheckerBoard& board);
 
     std::filesystem::path m_folder;
-    std::optional<std::string> m_answer; // what the next chooser returns
-    std::vector<Dialog> m_dialogs;
+    std::optional<std::string> m_answer;
+    std::vector<std::string> m_dialogs; // "open"/"save", extension, filter
     std::vector<Box> m_boxes;
 };
-
-// Writes `board` into the seams' folder and loads it with the Load Game
-// command; the file path is returned.
-std::string LoadPosition(CChildView& view, CCommandSeams& seams, const CCheckerBoard& board);
