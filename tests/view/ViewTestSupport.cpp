@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <fstream>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -22,16 +21,6 @@ std::array<int, 3> FrameImage::At(int x, int y) const
         return {-1, -1, -1};
     const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 4;
     return {rgba[i], rgba[i + 1], rgba[i + 2]};
-}
-
-void FrameImage::SavePpm(const std::string& path) const
-{
-    std::ofstream out(path, std::ios::binary);
-    out << "P6\n" << width << " " << height << "\n255\n";
-    for (int y = height - 1; y >= 0; --y)
-        for (int x = 0; x < width; ++x)
-            for (int c : At(x, y))
-                out.put(static_cast<char>(c));
 }
 
 ViewWindow::ViewWindow(wxSize client) : ViewWindow(new CChildView, client) {}

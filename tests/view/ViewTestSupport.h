@@ -23,9 +23,8 @@ struct FrameImage
     int height = 0;
     std::vector<std::uint8_t> rgba;
 
+    // Red, green, blue at (x, y); -1 each outside the image.
     std::array<int, 3> At(int x, int y) const;
-    // Writes a binary PPM (top row first) for looking at a failure.
-    void SavePpm(const std::string& path) const;
 };
 
 // A frame whose only child is a CChildView with the given client size,
