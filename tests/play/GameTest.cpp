@@ -101,11 +101,13 @@ TEST(PlayGame, MultiJumpCrownsMidCaptureAndEndsWithTenHalfTurns)
 
     // Crowned on the far row mid-capture; the chip now on (5, 3) slides.
     const CSGPtr secondSlider = view.m_chipNodes[8 * 4 + 5];
+    ASSERT_TRUE(secondSlider);
     Click(window, 7, 5);
     expected.MoveBlack(5, 3, 7, 5);
     EXPECT_EQ(view.m_board, expected);
     EXPECT_TRUE(view.m_jumpPending);
     EXPECT_NE(Transform(secondSlider.get()).m_translation[2], 0.0);
+    ASSERT_TRUE(view.m_chipNodes[8 * 2 + 7]);
     const auto& king = Transform(Transform(view.m_chipNodes[8 * 2 + 7].get()).Child(0));
     EXPECT_DOUBLE_EQ(king.m_translation[1], 0.3); // a king stands twice as high
 
