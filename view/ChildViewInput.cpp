@@ -9,7 +9,7 @@
 namespace
 {
 constexpr GLsizei kSelectBufferSize = 100;
-constexpr double kPickRegion = 3.0;          // pixels each way, centred on the cursor
+constexpr double kPickRegion = 3.0;          // width and height in pixels, centred on the cursor
 constexpr double kDepthScale = 4294967295.0; // a hit record's depths span 0..2^32-1
 constexpr std::size_t kHitHeader = 3;        // name count, zmin, zmax
 
@@ -45,18 +45,6 @@ bool NearestNamedHit(const GLuint* buffer, GLint hits, GLint& name, GLuint& zmin
 void CChildView::OnLButtonDown(wxMouseEvent& event)
 {
     LButtonDown(ToPhysical(event.GetPosition()));
-    event.Skip();
-}
-
-void CChildView::OnMouseMove(wxMouseEvent& event)
-{
-    MouseMove(ToPhysical(event.GetPosition()), event.RightIsDown());
-    event.Skip();
-}
-
-void CChildView::OnRButtonDown(wxMouseEvent& event)
-{
-    RButtonDown(ToPhysical(event.GetPosition()));
     event.Skip();
 }
 
@@ -154,10 +142,10 @@ void CChildView::LButtonDown(wxPoint physical)
     }
 }
 
-void CChildView::RButtonDown(wxPoint physical)
+void CChildView::OnMouseMove(wxMouseEvent& event)
 {
-    // Arms the drag only: nothing has moved yet, so nothing is repainted.
-    m_camera.MouseDown(physical.x, physical.y);
+    MouseMove(ToPhysical(event.GetPosition()), event.RightIsDown());
+    event.Skip();
 }
 
 void CChildView::MouseMove(wxPoint physical, bool rightDown)
@@ -206,4 +194,16 @@ void CChildView::OnCameraDollyXY(wxCommandEvent&)
 void CChildView::OnUpdateCameraDollyXY(wxUpdateUIEvent& event)
 {
     event.Check(m_camera.m_mode == CGrCamera::DollyXY);
+}
+
+void CChildView::OnRButtonDown(wxMouseEvent& event)
+{
+    RButtonDown(ToPhysical(event.GetPosition()));
+    event.Skip();
+}
+
+void CChildView::RButtonDown(wxPoint physical)
+{
+    // Arms the drag only: nothing has moved yet, so nothing is repainted.
+    m_camera.MouseDown(physical.x, physical.y);
 }
