@@ -6,7 +6,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/tools/install-deps.sh"
-build=$top/build/bench
+build=${BENCH_BUILD:-$top/build/bench}
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release -DPLAXEN_TESTS=OFF -DPLAXEN_BENCH=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
