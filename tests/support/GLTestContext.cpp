@@ -10,8 +10,7 @@ struct CGLTestContext::Handles
     GLXContext context = nullptr;
 };
 
-CGLTestContext::CGLTestContext(int width, int height)
-    : m_handles(std::make_unique<Handles>()), m_width(width), m_height(height)
+CGLTestContext::CGLTestContext(int width, int height) : m_handles(std::make_unique<Handles>())
 {
     Handles& h = *m_handles;
     h.display = XOpenDisplay(nullptr);
@@ -21,24 +20,18 @@ CGLTestContext::CGLTestContext(int width, int height)
         return;
     }
 
-    const int attributes[] = {GLX_DRAWABLE_TYPE,
-                              GLX_PBUFFER_BIT,
-                              GLX_RENDER_TYPE,
-                              GLX_RGBA_BIT,
-                              GLX_RED_SIZE,
-                              8,
-                              GLX_GREEN_SIZE,
-                              8,
-                              GLX_BLUE_SIZE,
-                              8,
-                              GLX_DEPTH_SIZE,
-                              24,
-                              GLX_DOUBLEBUFFER,
-                              False,
-                              None};
+    // Attribute and value pairs, ending with None.
+    const int attributes[][2] = {{GLX_DRAWABLE_TYPE, GLX_PBUFFER_BIT},
+                                 {GLX_RENDER_TYPE, GLX_RGBA_BIT},
+                                 {GLX_RED_SIZE, 8},
+                                 {GLX_GREEN_SIZE, 8},
+                                 {GLX_BLUE_SIZE, 8},
+                                 {GLX_DEPTH_SIZE, 24},
+                                 {GLX_DOUBLEBUFFER, False},
+                                 {None, None}};
     int count = 0;
     GLXFBConfig* configs =
-        glXChooseFBConfig(h.display, DefaultScreen(h.display), attributes, &count);
+        glXChooseFBConfig(h.display, DefaultScreen(h.display), attributes[0], &count);
     if (!configs || count == 0)
     {
         m_error = "no GLX frame-buffer configuration with a pixel buffer";

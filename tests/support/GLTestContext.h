@@ -22,14 +22,10 @@ public:
 
     bool IsCurrent() const { return m_current; }
     const std::string& Error() const { return m_error; }
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
 
 private:
     struct Handles; // X and GLX types stay out of the tests' namespace
     std::unique_ptr<Handles> m_handles;
     bool m_current = false;
     std::string m_error;
-    int m_width;
-    int m_height;
 };
