@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <sstream>
+#include <utility>
 
 namespace fakegl
 {
@@ -13,84 +15,31 @@ namespace
 std::vector<Call> g_calls;
 State g_state;
 
-const char* PrimitiveName(GLenum mode)
+struct Named
 {
-    switch (mode)
-    {
-    case GL_POINTS:
-        return "GL_POINTS";
-    case GL_LINES:
-        return "GL_LINES";
-    case GL_LINE_LOOP:
-        return "GL_LINE_LOOP";
-    case GL_LINE_STRIP:
-        return "GL_LINE_STRIP";
-    case GL_TRIANGLES:
-        return "GL_TRIANGLES";
-    case GL_QUADS:
-        return "GL_QUADS";
-    case GL_POLYGON:
-        return "GL_POLYGON";
-    default:
-        return nullptr;
-    }
-}
-
-// Names for the enums outside glBegin; their values do not collide.
-const char* EnumName(GLenum e)
-{
-    switch (e)
-    {
-    case GL_FRONT:
-        return "GL_FRONT";
-    case GL_BACK:
-        return "GL_BACK";
-    case GL_FRONT_AND_BACK:
-        return "GL_FRONT_AND_BACK";
-    case GL_AMBIENT:
-        return "GL_AMBIENT";
-    case GL_DIFFUSE:
-        return "GL_DIFFUSE";
-    case GL_SPECULAR:
-        return "GL_SPECULAR";
-    case GL_SHININESS:
-        return "GL_SHININESS";
-    case GL_TEXTURE_2D:
-        return "GL_TEXTURE_2D";
-    case GL_LINE_SMOOTH:
-        return "GL_LINE_SMOOTH";
-    case GL_LIGHTING:
-        return "GL_LIGHTING";
-    case GL_DEPTH_TEST:
-        return "GL_DEPTH_TEST";
-    case GL_TEXTURE_ENV:
-        return "GL_TEXTURE_ENV";
-    case GL_TEXTURE_ENV_MODE:
-        return "GL_TEXTURE_ENV_MODE";
-    case GL_TEXTURE_WRAP_S:
-        return "GL_TEXTURE_WRAP_S";
-    case GL_TEXTURE_WRAP_T:
-        return "GL_TEXTURE_WRAP_T";
-    case GL_TEXTURE_MAG_FILTER:
-        return "GL_TEXTURE_MAG_FILTER";
-    case GL_TEXTURE_MIN_FILTER:
-        return "GL_TEXTURE_MIN_FILTER";
-    case GL_REPEAT:
-        return "GL_REPEAT";
-    case GL_LINEAR:
-        return "GL_LINEAR";
-    case GL_RGBA:
-        return "GL_RGBA";
-    case GL_RGB:
-        return "GL_RGB";
-    case 0x80E0:
-        return "GL_BGR_EXT";
-    case GL_UNSIGNED_BYTE:
-        return "GL_UNSIGNED_BYTE";
-    default:
-        return nullptr;
-    }
-}
+    GLenum value;
+    const char* name;
+};
+#define NAMED_ENUM(e) (Named{e, #e})
+// glBegin's modes have a table of their own: their values collide with
+// other enums (GL_POINTS is 0).
+const Named kModes[] = {NAMED_ENUM(GL_POINTS),    NAMED_ENUM(GL_LINES),
+                        NAMED_ENUM(GL_LINE_LOOP), NAMED_ENUM(GL_LINE_STRIP),
+                        NAMED_ENUM(GL_TRIANGLES), NAMED_ENUM(GL_QUADS),
+                        NAMED_ENUM(GL_POLYGON)};
+const Named kStateEnums[] = {
+    NAMED_ENUM(GL_FRONT),     NAMED_ENUM(GL_BACK),       NAMED_ENUM(GL_FRONT_AND_BACK),
+    NAMED_ENUM(GL_AMBIENT),   NAMED_ENUM(GL_DIFFUSE),    NAMED_ENUM(GL_SPECULAR),
+    NAMED_ENUM(GL_SHININESS), NAMED_ENUM(GL_TEXTURE_2D), NAMED_ENUM(GL_LINE_SMOOTH),
+    NAMED_ENUM(GL_LIGHTING),  NAMED_ENUM(GL_DEPTH_TEST)};
+const Named kTextureEnums[] = {
+    NAMED_ENUM(GL_TEXTURE_ENV),        NAMED_ENUM(GL_TEXTURE_ENV_MODE),
+    NAMED_ENUM(GL_TEXTURE_WRAP_S),     NAMED_ENUM(GL_TEXTURE_WRAP_T),
+    NAMED_ENUM(GL_TEXTURE_MAG_FILTER), NAMED_ENUM(GL_TEXTURE_MIN_FILTER)};
+const Named kTextureValues[] = {NAMED_ENUM(GL_REPEAT),  NAMED_ENUM(GL_LINEAR),
+                                NAMED_ENUM(GL_RGBA),    NAMED_ENUM(GL_RGB),
+                                NAMED_ENUM(GL_BGR_EXT), NAMED_ENUM(GL_UNSIGNED_BYTE)};
+#undef NAMED_ENUM
 
 // An argument as printed: a GL enum by its name, anything else as a number.
 struct Arg
@@ -99,61 +48,58 @@ struct Arg
     const char* name = nullptr;
 };
 
-Arg E(GLenum e)
+Arg E(GLenum e, std::initializer_list<std::span<const Named>> tables = {kStateEnums, kTextureEnums,
+                                                                        kTextureValues})
 {
-    return {static_cast<double>(e), EnumName(e)};
+    for (const std::span<const Named> table : tables)
+        for (const Named& n : table)
+            if (n.value == e)
+                return {static_cast<double>(e), n.name};
+    return {static_cast<double>(e)};
 }
 
-void Record(const char* name, std::initializer_list<Arg> args)
+// Logs a call. Only vertex attributes and materials may be given between
+// glBegin and glEnd; every other call passes `outsideBeginOnly`.
+void Record(const char* name, const std::vector<Arg>& args, bool outsideBeginOnly = false)
 {
-    Call call{name, {}, {}};
     std::ostringstream text;
     text << name << '(';
-    bool first = true;
     for (const Arg& arg : args)
     {
-        if (!first)
+        if (&arg != &args.front())
             text << ',';
-        first = false;
         if (arg.name)
             text << arg.name;
         else
             text << arg.value;
-        call.args.push_back(arg.value);
     }
     text << ')';
-    call.text = text.str();
-    g_calls.push_back(std::move(call));
-}
-
-// Only vertex attributes may be given between glBegin and glEnd.
-void OutsideBeginOnly()
-{
-    if (g_state.insideBegin)
+    g_calls.push_back({name, text.str()});
+    if (outsideBeginOnly && g_state.insideBegin)
         ++g_state.errors;
 }
 
-GLfloat* MaterialSlot(GLenum pname)
+// The material values a parameter name stands for: four for a colour,
+// one for the exponent, as many as OpenGL reads.
+std::span<GLfloat> Material(GLenum pname)
 {
-    switch (pname)
-    {
-    case GL_AMBIENT:
-        return g_state.ambient;
-    case GL_DIFFUSE:
-        return g_state.diffuse;
-    case GL_SPECULAR:
-        return g_state.specular;
-    case GL_SHININESS:
-        return &g_state.shininess;
-    default:
-        return nullptr;
-    }
+    const std::pair<GLenum, std::span<GLfloat>> slots[] = {{GL_AMBIENT, g_state.ambient},
+                                                           {GL_DIFFUSE, g_state.diffuse},
+                                                           {GL_SPECULAR, g_state.specular},
+                                                           {GL_SHININESS, {&g_state.shininess, 1}}};
+    for (const auto& [name, slot] : slots)
+        if (name == pname)
+            return slot;
+    return {};
 }
 
-// Colours have four values, the exponent one: as many as OpenGL reads.
-int MaterialSize(GLenum pname)
+// Counts a push, or a pop that an empty stack turns into an error.
+void Stack(int& depth, int change)
 {
-    return pname == GL_SHININESS ? 1 : 4;
+    if (depth + change < 0)
+        ++g_state.errors;
+    else
+        depth += change;
 }
 
 } // namespace
@@ -174,15 +120,6 @@ State& GetState()
     return g_state;
 }
 
-std::vector<std::string> Log()
-{
-    std::vector<std::string> log;
-    log.reserve(g_calls.size());
-    for (const Call& call : g_calls)
-        log.push_back(call.text);
-    return log;
-}
-
 std::string Text()
 {
     std::string text;
@@ -199,7 +136,7 @@ int Count(const std::string& name)
 
 void Note(const std::string& text)
 {
-    g_calls.push_back({"note", {}, text});
+    g_calls.push_back({"note", text});
 }
 
 } // namespace fakegl
@@ -213,19 +150,16 @@ extern "C"
 
     void glBegin(GLenum mode)
     {
-        const char* prim = fakegl::PrimitiveName(mode);
-        Record("glBegin", {{static_cast<double>(mode), prim}});
-        if (g_state.insideBegin)
-            ++g_state.errors;
+        Record("glBegin", {E(mode, {fakegl::kModes})}, true);
         g_state.insideBegin = true;
     }
 
     void glEnd(void)
     {
-        Record("glEnd", {});
         if (!g_state.insideBegin)
             ++g_state.errors;
         g_state.insideBegin = false;
+        Record("glEnd", {});
     }
 
     void glVertex3dv(const GLdouble* v)
@@ -250,136 +184,105 @@ extern "C"
 
     void glPushMatrix(void)
     {
-        Record("glPushMatrix", {});
-        fakegl::OutsideBeginOnly();
-        ++g_state.matrixDepth;
+        Record("glPushMatrix", {}, true);
+        fakegl::Stack(g_state.matrixDepth, +1);
     }
 
     void glPopMatrix(void)
     {
-        Record("glPopMatrix", {});
-        fakegl::OutsideBeginOnly();
-        if (g_state.matrixDepth == 0)
-            ++g_state.errors;
-        else
-            --g_state.matrixDepth;
+        Record("glPopMatrix", {}, true);
+        fakegl::Stack(g_state.matrixDepth, -1);
     }
 
     void glTranslated(GLdouble x, GLdouble y, GLdouble z)
     {
-        Record("glTranslated", {{x}, {y}, {z}});
-        fakegl::OutsideBeginOnly();
+        Record("glTranslated", {{x}, {y}, {z}}, true);
     }
 
     void glRotated(GLdouble angle, GLdouble x, GLdouble y, GLdouble z)
     {
-        Record("glRotated", {{angle}, {x}, {y}, {z}});
-        fakegl::OutsideBeginOnly();
+        Record("glRotated", {{angle}, {x}, {y}, {z}}, true);
     }
 
     void glPushName(GLuint name)
     {
-        Record("glPushName", {{static_cast<double>(name)}});
-        fakegl::OutsideBeginOnly();
-        ++g_state.nameDepth;
+        Record("glPushName", {{static_cast<double>(name)}}, true);
+        fakegl::Stack(g_state.nameDepth, +1);
     }
 
     void glPopName(void)
     {
-        Record("glPopName", {});
-        fakegl::OutsideBeginOnly();
-        if (g_state.nameDepth == 0)
-            ++g_state.errors;
-        else
-            --g_state.nameDepth;
+        Record("glPopName", {}, true);
+        fakegl::Stack(g_state.nameDepth, -1);
     }
 
     void glEnable(GLenum cap)
     {
-        Record("glEnable", {E(cap)});
-        fakegl::OutsideBeginOnly();
-        g_state.enabled.insert(cap);
+        Record("glEnable", {E(cap)}, true);
     }
 
     void glDisable(GLenum cap)
     {
-        Record("glDisable", {E(cap)});
-        fakegl::OutsideBeginOnly();
-        g_state.enabled.erase(cap);
+        Record("glDisable", {E(cap)}, true);
     }
 
     void glTexEnvf(GLenum target, GLenum pname, GLfloat param)
     {
-        Record("glTexEnvf", {E(target), E(pname), {param}});
-        fakegl::OutsideBeginOnly();
+        Record("glTexEnvf", {E(target), E(pname), {param}}, true);
     }
 
     void glBindTexture(GLenum target, GLuint texture)
     {
-        Record("glBindTexture", {E(target), {static_cast<double>(texture)}});
-        fakegl::OutsideBeginOnly();
-        g_state.boundTexture = texture;
+        Record("glBindTexture", {E(target), {static_cast<double>(texture)}}, true);
     }
 
     void glGetMaterialfv(GLenum face, GLenum pname, GLfloat* params)
     {
-        Record("glGetMaterialfv", {E(face), E(pname)});
-        fakegl::OutsideBeginOnly();
-        const GLfloat* slot = fakegl::MaterialSlot(pname);
-        if (!slot)
-            return;
-        std::copy(slot, slot + fakegl::MaterialSize(pname), params);
+        Record("glGetMaterialfv", {E(face), E(pname)}, true);
+        const std::span<GLfloat> slot = fakegl::Material(pname);
+        std::copy(slot.begin(), slot.end(), params);
     }
 
     void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params)
     {
-        GLfloat* slot = fakegl::MaterialSlot(pname);
-        const int n = slot ? fakegl::MaterialSize(pname) : 0;
-        if (n == 1)
-            Record("glMaterialfv", {E(face), E(pname), {params[0]}});
-        else if (n == 4)
-            Record("glMaterialfv",
-                   {E(face), E(pname), {params[0]}, {params[1]}, {params[2]}, {params[3]}});
-        else
-            Record("glMaterialfv", {E(face), E(pname)});
-        if (slot)
-            std::copy(params, params + n, slot);
+        const std::span<GLfloat> slot = fakegl::Material(pname);
+        std::vector<fakegl::Arg> args{E(face), E(pname)};
+        for (std::size_t i = 0; i < slot.size(); ++i)
+            args.push_back({slot[i] = params[i]});
+        Record("glMaterialfv", args);
     }
 
     void glLineWidth(GLfloat width)
     {
-        Record("glLineWidth", {{width}});
-        fakegl::OutsideBeginOnly();
-        g_state.lineWidth = width;
+        Record("glLineWidth", {{width}}, true);
     }
 
     void glGenTextures(GLsizei n, GLuint* textures)
     {
-        Record("glGenTextures", {{static_cast<double>(n)}});
-        fakegl::OutsideBeginOnly();
+        Record("glGenTextures", {{static_cast<double>(n)}}, true);
         for (GLsizei i = 0; i < n; ++i)
             textures[i] = ++g_state.texturesMade;
     }
 
     void glTexParameteri(GLenum target, GLenum pname, GLint param)
     {
-        Record("glTexParameteri", {E(target), E(pname), E(static_cast<GLenum>(param))});
-        fakegl::OutsideBeginOnly();
+        Record("glTexParameteri", {E(target), E(pname), E(static_cast<GLenum>(param))}, true);
     }
 
     void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width,
                       GLsizei height, GLint border, GLenum format, GLenum type,
                       const GLvoid* pixels)
     {
-        Record("glTexImage2D", {E(target),
-                                {static_cast<double>(level)},
-                                E(static_cast<GLenum>(internalFormat)),
-                                {static_cast<double>(width)},
-                                {static_cast<double>(height)},
-                                {static_cast<double>(border)},
-                                E(format),
-                                E(type)});
-        fakegl::OutsideBeginOnly();
+        Record("glTexImage2D",
+               {E(target),
+                {double(level)},
+                E(static_cast<GLenum>(internalFormat)),
+                {double(width)},
+                {double(height)},
+                {double(border)},
+                E(format),
+                E(type)},
+               true);
         // Read the whole image as OpenGL would with the default 4-byte unpack
         // alignment, three bytes per pixel.
         g_state.imageChecksum = 0;

@@ -2,24 +2,22 @@
 // Recording stand-in for the OpenGL 1.1 entry points the scene, the textures
 // and their tests use. Linked into a test binary, its gl* definitions take
 // the place of libGL's: every call appends a record to one global log and
-// updates a small fake state (front material, enabled caps, stacks).
+// updates a small fake state (front material, stacks, texture objects).
 
 #include <GL/gl.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
 namespace fakegl
 {
 
-// One call: its name, its arguments as numbers (pointed-to values expanded),
-// and the readable form, e.g. "glTranslated(0,0,0)" or
-// "glBegin(GL_POLYGON)"; numbers are printed with 6 significant digits.
+// One call: its name and its readable form, e.g. "glTranslated(0,0,0)" or
+// "glBegin(GL_POLYGON)" (pointed-to values expanded, numbers printed with
+// 6 significant digits).
 struct Call
 {
     std::string name;
-    std::vector<double> args;
     std::string text;
 };
 
@@ -30,9 +28,6 @@ struct State
     GLfloat diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
     GLfloat specular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     GLfloat shininess = 0.0f;
-    std::set<GLenum> enabled;
-    GLfloat lineWidth = 1.0f;
-    GLuint boundTexture = 0;
     GLuint texturesMade = 0;
     int matrixDepth = 0;
     int nameDepth = 0;
@@ -51,8 +46,6 @@ void Reset();
 const std::vector<Call>& Calls();
 State& GetState();
 
-// The log as text, one entry per call.
-std::vector<std::string> Log();
 // The log as one line, entries separated by single blanks.
 std::string Text();
 // How many calls had this name.
@@ -60,5 +53,13 @@ int Count(const std::string& name);
 // Appends a marker of the test's own (its text is `text`, its name "note"),
 // so that a test node can show where it was drawn among the GL calls.
 void Note(const std::string& text);
+
+// Draws `node` alone on a fresh log and returns the calls it made.
+template <class Node> std::string Drawn(Node& node)
+{
+    Reset();
+    node.Render();
+    return Text();
+}
 
 } // namespace fakegl

@@ -1,13 +1,12 @@
-#include "glwnd/MessageService.h"
 #include "scene/SGMesh.h"
 #include "tests/fakegl/FakeGL.h"
+#include "tests/support/MessageLog.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -46,39 +45,29 @@ void ExpectNormal(const CSGVec4& n, double x, double y, double z)
     EXPECT_EQ(n.w, 0.0);
 }
 
-// Draws through the fake GL; out-of-array reads would trip the sanitizers.
-void DrawChecked(CSGMesh& mesh)
-{
-    fakegl::Reset();
-    mesh.Render();
-    EXPECT_EQ(fakegl::GetState().errors, 0);
-    EXPECT_EQ(fakegl::Count("glVertex3dv") % 3, 0);
-}
-
 } // namespace
 
-TEST(MeshReader, ReadsTheKeywordsItKnowsAndSkipsTheRest)
+TEST(MeshReader, ReadsTheKeywordsItKnowsWithCornersAsVertexNormalTexcoord)
 {
-    const auto mesh = Load("# comment\n"
-                           "o board\r\n"
-                           "   v 1 2 3 4\r\n"
-                           "V 7 7 7\n"
-                           "\n"
-                           "vt 0.25 0.75 0.5\n"
-                           "vn 2.5e-1 -0.5 1\n"
-                           "vx 1 1 1\n"
-                           "F 1/1/1 1/1/1 1/1/1\n");
+    auto mesh = Load("# comment\n"
+                     "o board\r\n"
+                     "   v 1 2 3 4\r\n"
+                     "V 7 7 7\n"
+                     "\n"
+                     "vt 0.25 0.75 0.5\n"
+                     "vn 2.5e-1 -0.5 1\n"
+                     "vx 1 1 1\n"
+                     "F 1/1/1 1/1/1 1/1/1\n");
     EXPECT_EQ(mesh->m_vertices, (std::vector<CSGVec4>{{1, 2, 3, 1}}));
     EXPECT_EQ(mesh->m_texcoords, (std::vector<CSGVec4>{{0.25, 0.75, 0, 1}}));
     EXPECT_EQ(mesh->m_normals, (std::vector<CSGVec4>{{0.25, -0.5, 1, 1}}));
     EXPECT_TRUE(mesh->m_corners.empty());
-}
 
-TEST(MeshReader, FaceCornersAreVertexNormalTexcoordFromTheFirstThree)
-{
-    auto mesh = Load(Arrays(9) + "f 1/2/3 4/5/6 7/8/9\n"
-                                 "f 1/1/1 2/2/2 3/3/3 4/4/4\n"
-                                 "f 5 / 6 / 7   8/ 9 /1\t2 -2- 3\r\n");
+    // Only the first three corners of a face count; blanks may surround the
+    // separators.
+    mesh = Load(Arrays(9) + "f 1/2/3 4/5/6 7/8/9\n"
+                            "f 1/1/1 2/2/2 3/3/3 4/4/4\n"
+                            "f 5 / 6 / 7   8/ 9 /1\t2 -2- 3\r\n");
     EXPECT_EQ(mesh->m_corners, (std::vector<Corner>{{0, 2, 1},
                                                     {3, 5, 4},
                                                     {6, 8, 7},
@@ -115,22 +104,14 @@ TEST(MeshReader, MalformedLinesAddNothingAndTheMeshStillDraws)
         EXPECT_EQ(mesh->m_vertices.size() + mesh->m_texcoords.size() + mesh->m_normals.size(), 9u);
         EXPECT_EQ(mesh->m_corners, (std::vector<Corner>{{0, 0, 0}, {1, 1, 1}, {2, 2, 2}}));
         mesh->ComputeNormals();
-        DrawChecked(*mesh);
+        // Out-of-array reads would trip the sanitizers.
+        fakegl::Drawn(*mesh);
+        EXPECT_EQ(fakegl::GetState().errors, 0);
+        EXPECT_EQ(fakegl::Count("glVertex3dv"), 3);
     }
 }
 
-TEST(MeshReader, NormalIndexBeyondTheComputedNormalsIsNotDrawn)
-{
-    // Valid against the file's five vn lines, but ComputeNormals keeps three.
-    auto mesh = Load(Arrays(3) + "vn 0 0 1\nvn 0 0 1\nf 1/1/5 2/2/2 3/3/3\nf 1/1/1 2/2/2 3/3/3\n");
-    ASSERT_EQ(mesh->m_corners.size(), 6u);
-    mesh->ComputeNormals();
-    ASSERT_EQ(mesh->m_normals.size(), 3u);
-    DrawChecked(*mesh);
-    EXPECT_EQ(fakegl::Count("glVertex3dv"), 3);
-}
-
-TEST(MeshNormals, AveragesUnitFaceNormalsWhateverTheArea)
+TEST(MeshNormals, AverageUnitFaceNormalsAndPointUpWhereThereAreNone)
 {
     auto one = Load("v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 1 0 0\nf 1/1/1 2/1/1 3/1/1\n");
     one->ComputeNormals();
@@ -138,7 +119,7 @@ TEST(MeshNormals, AveragesUnitFaceNormalsWhateverTheArea)
     for (const CSGVec4& n : one->m_normals)
         ExpectNormal(n, 0, 0, 1);
 
-    // Small triangle 1-2-3 faces +z, large triangle 1-3-4 faces +x.
+    // Whatever the area: small triangle 1-2-3 faces +z, large 1-3-4 faces +x.
     auto two = Load("v 0 0 0\nv 1 0 0\nv 0 1 0\nv 0 0 100\nvt 0 0\nvn 0 0 1\n"
                     "f 1/1/1 2/1/1 3/1/1\nf 1/1/1 3/1/1 4/1/1\n");
     two->ComputeNormals();
@@ -147,45 +128,35 @@ TEST(MeshNormals, AveragesUnitFaceNormalsWhateverTheArea)
     ExpectNormal(two->m_normals[1], 0, 0, 1);
     ExpectNormal(two->m_normals[2], r, 0, r);
     ExpectNormal(two->m_normals[3], 1, 0, 0);
-}
 
-TEST(MeshNormals, DegenerateAndUnusedVerticesGetAFiniteUpNormal)
-{
     // Triangle 1-2-3 is a line; vertex 7 is used by nobody; 4-5-6 is huge.
-    auto mesh = Load("v 0 0 0\nv 1 1 1\nv 2 2 2\n"
-                     "v 0 0 0\nv 1e300 0 0\nv 0 1e300 0\nv 5 5 5\nvt 0 0\nvn 0 0 1\n"
-                     "f 1/1/1 2/1/1 3/1/1\nf 4/1/1 5/1/1 6/1/1\n");
-    mesh->ComputeNormals();
-    ASSERT_EQ(mesh->m_normals.size(), 7u);
+    auto odd = Load("v 0 0 0\nv 1 1 1\nv 2 2 2\n"
+                    "v 0 0 0\nv 1e300 0 0\nv 0 1e300 0\nv 5 5 5\nvt 0 0\nvn 0 0 1\n"
+                    "f 1/1/1 2/1/1 3/1/1\nf 4/1/1 5/1/1 6/1/1\n");
+    odd->ComputeNormals();
+    ASSERT_EQ(odd->m_normals.size(), 7u);
     for (int k : {0, 1, 2, 6})
-        ExpectNormal(mesh->m_normals[k], 0, 1, 0);
+        ExpectNormal(odd->m_normals[k], 0, 1, 0);
     for (int k : {3, 4, 5})
-        ExpectNormal(mesh->m_normals[k], 0, 0, 1);
+        ExpectNormal(odd->m_normals[k], 0, 0, 1);
 }
 
 TEST(MeshReader, ReadsTheBoardFileOrSaysFileNotFound)
 {
-    namespace fs = std::filesystem;
-    std::vector<std::string> boxes;
-    MessageBoxHandler previous = SetMessageBoxHandler(
-        [&](const std::string& text, const std::string&, unsigned) { boxes.push_back(text); });
-    const fs::path home = fs::current_path();
-    const fs::path folder = fs::temp_directory_path() / ("plaxen-mesh-" + std::to_string(getpid()));
-    fs::create_directories(folder);
-    fs::current_path(folder);
-
+    const std::filesystem::path home = std::filesystem::current_path();
+    testsupport::TempFolder folder;
+    testsupport::MessageLog log;
+    std::filesystem::current_path(folder.path);
     CSGMesh missing;
     missing.LoadObj();
-    EXPECT_EQ(boxes, std::vector<std::string>{"File not found"});
+    EXPECT_EQ(log.texts, std::vector<std::string>{"File not found"});
     EXPECT_TRUE(missing.m_vertices.empty());
-    fs::create_directory("res");
-    std::ofstream("res/board.obj") << Arrays(3) << "f 1/1/1 2/2/2 3/3/3\n";
+
+    std::filesystem::create_directory("res");
+    folder.Write("res/board.obj", Arrays(3) + "f 1/1/1 2/2/2 3/3/3\n");
     CSGMesh board;
     board.LoadObj();
     EXPECT_EQ(board.m_corners.size(), 3u);
-    EXPECT_EQ(boxes.size(), 1u);
-
-    fs::current_path(home);
-    fs::remove_all(folder);
-    SetMessageBoxHandler(previous);
+    EXPECT_EQ(log.texts.size(), 1u);
+    std::filesystem::current_path(home);
 }

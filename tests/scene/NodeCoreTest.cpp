@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+using fakegl::Drawn;
+
 namespace
 {
 
@@ -30,15 +32,6 @@ struct Probe : CSGNode
     std::string m_tag;
     Strings* m_deaths;
 };
-
-// Draws `node` alone and returns the calls it made.
-std::string Drawn(CSGNode& node)
-{
-    fakegl::Reset();
-    node.Render();
-    return fakegl::Text();
-}
-
 } // namespace
 
 TEST(SGPtr, ReassigningTheHeldNodeKeepsItEvenAsTheOnlyReference)

@@ -1,6 +1,10 @@
+// Geometry numbers (the fake prints 6 significant digits) and the calls
+// that bracket the faces of each shape.
+
 #include "scene/SGBox.h"
 #include "scene/SGCylinder.h"
 #include "scene/SGPolygon.h"
+#include "scene/SGTexture.h"
 #include "scene/SGdravoCylinder.h"
 #include "tests/fakegl/FakeGL.h"
 
@@ -8,20 +12,32 @@
 
 #include <string>
 
+using fakegl::Drawn;
+
 namespace
 {
-
-// A face as drawn: the fake prints numbers to 6 significant digits.
-std::string Drawn(CSGPolygon* face)
-{
-    fakegl::Reset();
-    face->Render();
-    return fakegl::Text();
-}
-
+// What a texture node whose image never loaded draws.
+const std::string kTexture = "glEnable(GL_TEXTURE_2D) "
+                             "glTexEnvf(GL_TEXTURE_ENV,GL_TEXTURE_ENV_MODE,8448) "
+                             "glBindTexture(GL_TEXTURE_2D,0)";
 } // namespace
 
-TEST(SGBox, SixFacesHeldOnceWithCornerAtOrigin)
+TEST(SGPolygon, InterleavesNormalTexcoordAndVertexInsideTextureCalls)
+{
+    CSGPolygon face;
+    face.m_texture = new CSGTexture;
+    face.m_normals = {{0, 0, 1}};
+    face.m_vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}};
+    face.m_texcoords = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {9, 9, 0}};
+    EXPECT_EQ(Drawn(face), kTexture + " glBegin(GL_POLYGON) glNormal3dv(0,0,1) glTexCoord2dv(0,0) "
+                                      "glVertex3dv(0,0,0) glTexCoord2dv(1,0) glVertex3dv(1,0,0) "
+                                      "glTexCoord2dv(1,1) glVertex3dv(1,1,0) glEnd() "
+                                      "glDisable(GL_TEXTURE_2D)");
+    CSGPolygon bare;
+    EXPECT_EQ(Drawn(bare), "glBegin(GL_POLYGON) glEnd()");
+}
+
+TEST(SGBox, SixFacesHeldOnceCornerAtOriginTextureDrawnOnceAroundThem)
 {
     auto* box = new CSGBox(2, 3, 5);
     EXPECT_EQ(box->m_refs, 0);
@@ -29,28 +45,34 @@ TEST(SGBox, SixFacesHeldOnceWithCornerAtOrigin)
     ASSERT_EQ(box->m_polygons.size(), 6u);
     for (const CSGPtr& face : box->m_polygons)
         EXPECT_EQ(face->m_refs, 1);
-    EXPECT_EQ(Drawn(box->Face(0)),
+    EXPECT_EQ(Drawn(*box->Face(0)),
               "glBegin(GL_POLYGON) glNormal3dv(-1,0,0) glTexCoord2dv(0,0) glVertex3dv(0,0,0) "
               "glTexCoord2dv(1,0) glVertex3dv(0,0,5) glTexCoord2dv(1,1) glVertex3dv(0,3,5) "
               "glTexCoord2dv(0,1) glVertex3dv(0,3,0) glEnd()");
-    EXPECT_EQ(Drawn(box->Face(5)),
+    EXPECT_EQ(Drawn(*box->Face(5)),
               "glBegin(GL_POLYGON) glNormal3dv(0,0,-1) glTexCoord2dv(0,0) glVertex3dv(0,0,0) "
               "glTexCoord2dv(1,0) glVertex3dv(0,3,0) glTexCoord2dv(1,1) glVertex3dv(2,3,0) "
               "glTexCoord2dv(0,1) glVertex3dv(2,0,0) glEnd()");
     EXPECT_EQ(box->Face(5)->m_normals[0].w, 1.0);
+
+    const std::string bare = Drawn(*box);
+    EXPECT_EQ(fakegl::Count("glBegin"), 6);
+    EXPECT_EQ(bare.find("GL_TEXTURE_2D"), std::string::npos);
+    box->m_texture = new CSGTexture;
+    EXPECT_EQ(Drawn(*box), kTexture + " " + bare + " glDisable(GL_TEXTURE_2D)");
 }
 
-TEST(SGCylinder, AccumulatedAngleGives101StripsAndTwoCaps)
+TEST(SGCylinder, AccumulatedAngleGives101StripsAndTwoCapsUnderNameAndTexture)
 {
     CSGCylinder chip(0.4, 0.1);
     ASSERT_EQ(chip.m_polygons.size(), 103u);
-    EXPECT_EQ(Drawn(chip.Face(0)),
+    EXPECT_EQ(Drawn(*chip.Face(0)),
               "glBegin(GL_POLYGON) glNormal3dv(0.999507,0.0314108,0) glTexCoord2dv(0,0) "
               "glVertex3dv(0.4,0,0) glTexCoord2dv(1,0) glVertex3dv(0.399211,0.0251162,0) "
               "glTexCoord2dv(1,1) glVertex3dv(0.399211,0.0251162,0.1) glTexCoord2dv(0,1) "
               "glVertex3dv(0.4,0,0.1) glEnd()");
     // The 101st strip starts a hair below 2π and repeats the first.
-    EXPECT_NE(Drawn(chip.Face(100)).find("glTexCoord2dv(0,0) glVertex3dv(0.4,-3.65069e-15,0)"),
+    EXPECT_NE(Drawn(*chip.Face(100)).find("glTexCoord2dv(0,0) glVertex3dv(0.4,-3.65069e-15,0)"),
               std::string::npos);
 
     const CSGPolygon* top = chip.Face(101);
@@ -64,24 +86,40 @@ TEST(SGCylinder, AccumulatedAngleGives101StripsAndTwoCaps)
     EXPECT_EQ(bottom->m_vertices[0].x, 0.4);
     EXPECT_NEAR(bottom->m_vertices[0].y, -9.8e-17, 1e-18); // the angle 2π itself
     EXPECT_LT(bottom->m_vertices[1].y, 0.0);               // clockwise seen from +z
+
+    const std::string bare = Drawn(chip);
+    EXPECT_EQ(fakegl::Count("glBegin"), 103);
+    chip.m_name = 7;
+    chip.m_texture = new CSGTexture;
+    EXPECT_EQ(Drawn(chip),
+              kTexture + " glPushName(7) " + bare + " glPopName() glDisable(GL_TEXTURE_2D)");
 }
 
-TEST(SGdravoCylinder, HalfCylinderHas50StripsAndFlatFaceOnTheChords)
+TEST(SGdravoCylinder, HalfCylinderOf50StripsAndAFlatFaceEachBindingTheTexture)
 {
     CSGdravoCylinder rail(0.4, 0.1);
     ASSERT_EQ(rail.m_polygons.size(), 53u);
     // Strip 50 runs from 3.078760800518 to a hair past π.
     EXPECT_EQ(
-        Drawn(rail.Face(49)),
+        Drawn(*rail.Face(49)),
         "glBegin(GL_POLYGON) glNormal3dv(-0.999507,0.0314108,0) glTexCoord2dv(0.98,0) "
         "glVertex3dv(-0.399211,0.0251162,0) glTexCoord2dv(1,0) glVertex3dv(-0.4,-1.01683e-15,0) "
         "glTexCoord2dv(1,1) glVertex3dv(-0.4,-1.01683e-15,0.1) glTexCoord2dv(0.98,1) "
         "glVertex3dv(-0.399211,0.0251162,0.1) glEnd()");
-    EXPECT_EQ(Drawn(rail.Face(50)),
+    EXPECT_EQ(Drawn(*rail.Face(50)),
               "glBegin(GL_POLYGON) glNormal3dv(0,1,0) glVertex3dv(0.4,0,0.1) "
               "glVertex3dv(-0.399211,0.0251162,0.1) glVertex3dv(-0.4,4.89859e-17,0) "
               "glVertex3dv(0.399211,0.0251162,0) glEnd()");
     EXPECT_EQ(rail.Face(51)->m_vertices.size(), 50u);
     EXPECT_EQ(rail.Face(52)->m_vertices.size(), 50u);
     EXPECT_EQ(rail.Face(52)->m_normals[0], (CSGVec4{0, 0, -1, 1}));
+
+    rail.SetTexture(CSGPtr(new CSGTexture));
+    Drawn(rail);
+    EXPECT_EQ(fakegl::Count("glBegin"), 53);
+    EXPECT_EQ(fakegl::Count("glBindTexture"), 53);
+    EXPECT_EQ(fakegl::Count("glDisable"), 53);
+    EXPECT_NE(fakegl::Text().find("glBindTexture(GL_TEXTURE_2D,0) glBegin(GL_POLYGON) "
+                                  "glNormal3dv(0,1,0)"), // the flat face
+              std::string::npos);
 }
