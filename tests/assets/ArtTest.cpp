@@ -1,13 +1,13 @@
 #include "assets/Texture.h"
 
-#include "AssetTestSupport.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
+#include <fstream>
 #include <sstream>
-
-using namespace assettest;
 
 namespace
 {
@@ -23,7 +23,7 @@ std::string Contents(const std::filesystem::path& path)
 
 TEST(Art, GeneratorWritesExactlyTheCommittedFiles)
 {
-    TempFolder folder;
+    testsupport::TempFolder folder;
     const std::string command = std::string("\"") + PLAXEN_MAKEART + "\" " + folder.path.string();
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     for (const char* name :

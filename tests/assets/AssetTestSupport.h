@@ -1,15 +1,8 @@
 #pragma once
-// For the asset tests: BMP files built byte by byte, a temporary folder and
-// a recorder of message boxes.
-
-#include "glwnd/MessageService.h"
+// BMP files built byte by byte for the asset tests.
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <vector>
 
 namespace assettest
 {
@@ -42,37 +35,5 @@ inline std::string Bmp(const BmpLayout& l, const std::string& rows)
     b.append(l.infoSize > 40 ? l.infoSize - 40 : 0, '\x5A');
     return b + l.table + rows;
 }
-
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "plaxen-XXXXXX").string();
-        path = mkdtemp(pattern.data());
-    }
-    ~TempFolder() { std::filesystem::remove_all(path); }
-    std::string Write(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream(path / name, std::ios::binary) << bytes;
-        return (path / name).string();
-    }
-    std::filesystem::path path;
-};
-
-// Records every message box while it lives.
-struct MessageLog
-{
-    MessageLog()
-    {
-        previous =
-            SetMessageBoxHandler([this](const std::string& text, const std::string&, unsigned type)
-                                 { texts.push_back(text), types.push_back(type); });
-    }
-    ~MessageLog() { SetMessageBoxHandler(previous); }
-    std::vector<std::string> texts;
-    std::vector<unsigned> types;
-    MessageBoxHandler previous;
-};
 
 } // namespace assettest

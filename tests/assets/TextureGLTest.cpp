@@ -2,6 +2,7 @@
 
 #include "AssetTestSupport.h"
 #include "tests/support/GLTestContext.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ TEST(TextureGL, OneObjectPerImageHoldingTheFileColoursOpaque)
 
     // 2 x 2 pixels of 32 bits: the fourth bytes must not show, and the
     // 6-byte rows stored in 8 rely on the default unpack alignment.
-    TempFolder folder;
+    testsupport::TempFolder folder;
     const std::string rows("\1\2\3\0\4\5\6\x80\7\x08\x09\0\x0A\x0B\x0C\xFF", 16);
     ASSERT_TRUE(texture.LoadFile(
         folder.Write("t.bmp", Bmp({.width = 2, .height = 2, .bits = 32}, rows)).c_str()));

@@ -1,53 +1,37 @@
 #include "assets/Texture.h"
 
 #include "AssetTestSupport.h"
+#include "tests/support/MessageLog.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 using namespace assettest;
+using testsupport::MessageLog;
 
 namespace
 {
 
 using Bytes = std::vector<int>;
+using Reader = bool (CTexture::*)(std::istream&);
 
 Bytes Row(const CTexture& texture, int row) // without the padding
 {
     return Bytes(texture.m_rows[row], texture.m_rows[row] + 3 * texture.m_width);
 }
 
-bool ReadBmp(CTexture& texture, const std::string& bytes)
+bool Read(CTexture& texture, const std::string& bytes, Reader reader = &CTexture::ReadBmp)
 {
     std::istringstream in(bytes);
-    return texture.ReadBmp(in);
+    return (texture.*reader)(in);
 }
 
-bool ReadPpm(CTexture& texture, const std::string& bytes)
-{
-    std::istringstream in(bytes);
-    return texture.ReadPpm(in);
-}
-
-// A 2 x 2 image of 0x11 bytes, to see that a refusal leaves it alone.
+// A 2 x 2 image of 0x11 bytes, to see whether a refusal leaves it alone.
 void LoadTwoByTwo(CTexture& texture)
 {
-    ASSERT_TRUE(ReadBmp(texture, Bmp({.width = 2, .height = 2}, std::string(16, '\x11'))));
-}
-
-void ExpectTwoByTwo(const CTexture& texture)
-{
-    ASSERT_NE(texture.m_rows, nullptr);
-    EXPECT_EQ(texture.m_width, 2);
-    EXPECT_EQ(Row(texture, 1), Bytes(6, 0x11));
-}
-
-void ExpectEmpty(const CTexture& texture)
-{
-    EXPECT_EQ(texture.m_rows, nullptr);
-    EXPECT_EQ(texture.m_width + texture.m_height, 0);
-    EXPECT_FALSE(texture.m_uploaded);
+    ASSERT_TRUE(Read(texture, Bmp({.width = 2, .height = 2}, std::string(16, '\x11'))));
 }
 
 } // namespace
@@ -81,14 +65,14 @@ TEST(TextureBmp, ReadsEachDepthIntoPaddedBgrRowsBottomFirst)
     {
         SCOPED_TRACE(c.layout.bits);
         CTexture texture;
-        ASSERT_TRUE(ReadBmp(texture, Bmp(c.layout, c.rows)));
+        ASSERT_TRUE(Read(texture, Bmp(c.layout, c.rows)));
         ASSERT_EQ(texture.m_height, static_cast<int>(c.expected.size()));
         for (std::size_t i = 0; i < c.expected.size(); ++i)
             EXPECT_EQ(Row(texture, static_cast<int>(i)), c.expected[i]) << "row " << i;
     }
 }
 
-TEST(TextureBmp, RefusalsKeepTheImageAndSayWhy)
+TEST(Texture, RefusalsKeepTheImageAndSayWhy)
 {
     const std::string pixel(4, '\0');
     std::string notBm = Bmp({}, pixel), hugeOffset = notBm,
@@ -96,95 +80,94 @@ TEST(TextureBmp, RefusalsKeepTheImageAndSayWhy)
     notBm[1] = 'A';
     hugeOffset.replace(10, 4, "\xF0\xFF\xFF\xFF");
     bigInfo[14] = 100; // biSize past the 48-byte header block
-    const std::pair<std::string, const char*> cases[] = {
-        {"BM\x36", "Unsupported image file type"},
-        {notBm, "Note a BMP file"},
-        {Bmp({}, "").substr(0, 40), "Premature end of file in image file"},
-        {hugeOffset, "Premature end of file in image file"},
-        {Bmp({.height = -1}, pixel), "Unsupported file type"},
-        {Bmp({.width = -1}, pixel), "Unsupported file type"},
-        {Bmp({.bits = 8, .compression = 1, .table = pixel}, pixel), "Unsupported file type"},
-        {Bmp({.offBits = 30}, pixel), "Unsupported file type"},
-        {Bmp({.infoSize = 12, .table = std::string(28, '\0')}, pixel), "Unsupported file type"},
-        {bigInfo, "Unsupported file type"},
-        {Bmp({.width = 16385}, ""), "Unsupported file type"},
-        {Bmp({.height = 16385}, ""), "Unsupported file type"},
-        {Bmp({.width = 16384, .height = 5462}, ""), "Unsupported file type"}, // > 256 MiB
-    };
-    for (const auto& [bytes, message] : cases)
+    const Reader bmp = &CTexture::ReadBmp, ppm = &CTexture::ReadPpm;
+    const struct
     {
-        SCOPED_TRACE(message);
+        Reader reader;
+        std::string bytes;
+        const char* message;
+    } cases[] = {
+        {bmp, "BM\x36", "Unsupported image file type"},
+        {bmp, notBm, "Note a BMP file"},
+        {bmp, Bmp({}, "").substr(0, 40), "Premature end of file in image file"},
+        {bmp, hugeOffset, "Premature end of file in image file"},
+        {bmp, Bmp({.height = -1}, pixel), "Unsupported file type"},
+        {bmp, Bmp({.width = -1}, pixel), "Unsupported file type"},
+        {bmp, Bmp({.bits = 8, .compression = 1, .table = pixel}, pixel), "Unsupported file type"},
+        {bmp, Bmp({.offBits = 30}, pixel), "Unsupported file type"},
+        {bmp, Bmp({.infoSize = 12, .table = std::string(28, '\0')}, pixel),
+         "Unsupported file type"},
+        {bmp, bigInfo, "Unsupported file type"},
+        {bmp, Bmp({.width = 16385}, ""), "Unsupported file type"},
+        {bmp, Bmp({.height = 16385}, ""), "Unsupported file type"},
+        {bmp, Bmp({.width = 16384, .height = 5462}, ""), "Unsupported file type"}, // > 256 MiB
+        {ppm, "P3\n1 1\n255\n", "Invalid file type!"},
+        {ppm, "P6\n1 1\n256\n\1\2\3\4\5\6", "Unsupported file type"},
+        {ppm, "P6\n-1 1\n255\n", "Unsupported file type"},
+        {ppm, "P6\n16384 16384\n255\n", "Unsupported file type"},
+        {ppm, "P6\n1 x\n255\n", "Unsupported file type"},
+        {ppm, "P6\n1 1", "Unsupported file type"},
+    };
+    for (const auto& [reader, bytes, message] : cases)
+    {
+        SCOPED_TRACE(bytes.substr(0, 20) + ": " + message);
         CTexture texture;
         LoadTwoByTwo(texture);
         MessageLog log;
-        EXPECT_FALSE(ReadBmp(texture, bytes));
+        EXPECT_FALSE(Read(texture, bytes, reader));
         EXPECT_EQ(log.texts, std::vector<std::string>{message});
         EXPECT_EQ(log.types, std::vector<unsigned>{MB_OK});
-        ExpectTwoByTwo(texture);
+        ASSERT_NE(texture.m_rows, nullptr);
+        EXPECT_EQ(texture.m_width, 2);
+        EXPECT_EQ(Row(texture, 1), Bytes(6, 0x11));
     }
 }
 
-TEST(TextureBmp, BadPixelDataEmptiesTheImage)
+TEST(Texture, BadPixelDataEmptiesTheImage)
 {
     const std::string rows(64, '\0');
     const std::string table("\x10\x20\x30\x00\x40\x50\x60\x00", 8);
-    const std::pair<std::string, std::vector<std::string>> cases[] = {
-        {Bmp({.width = 2, .height = 2, .bits = 4, .table = rows}, rows), {}},
-        {Bmp({.width = 2, .height = 2, .bits = 16}, rows), {}},
-        {Bmp({.width = 2, .height = 2}, std::string(10, '\0')), {}}, // second row cut short
-        // Index 2 would read past the two-entry table.
-        {Bmp({.width = 2, .height = 2, .bits = 8, .table = table}, std::string("\1\2\0\0", 4)),
-         {"Unsupported file type"}},
-    };
-    for (const auto& [bytes, messages] : cases)
+    const Reader bmp = &CTexture::ReadBmp;
+    const struct
     {
+        Reader reader;
+        std::string bytes;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {bmp, Bmp({.width = 2, .height = 2, .bits = 4, .table = rows}, rows), {}},
+        {bmp, Bmp({.width = 2, .height = 2, .bits = 16}, rows), {}},
+        {bmp, Bmp({.width = 2, .height = 2}, std::string(10, '\0')), {}}, // second row cut short
+        // Index 2 would read past the two-entry table.
+        {bmp,
+         Bmp({.width = 2, .height = 2, .bits = 8, .table = table}, std::string("\1\2\0\0", 4)),
+         {"Unsupported file type"}},
+        {&CTexture::ReadPpm, "P6 2 2 255\n" + std::string(11, '\1'), {}},
+    };
+    for (const auto& [reader, bytes, messages] : cases)
+    {
+        SCOPED_TRACE(bytes.substr(0, 20));
         CTexture texture;
         LoadTwoByTwo(texture);
         texture.m_uploaded = true; // a reload of the same size keeps it
         MessageLog log;
-        EXPECT_FALSE(ReadBmp(texture, bytes));
+        EXPECT_FALSE(Read(texture, bytes, reader));
         EXPECT_EQ(log.texts, messages);
-        ExpectEmpty(texture);
+        EXPECT_EQ(texture.m_rows, nullptr);
+        EXPECT_EQ(texture.m_width + texture.m_height, 0);
+        EXPECT_FALSE(texture.m_uploaded);
     }
+    // An image of no pixels is read, and empty.
     CTexture texture;
-    EXPECT_TRUE(ReadBmp(texture, Bmp({.width = 0, .height = 4}, "")));
+    EXPECT_TRUE(Read(texture, Bmp({.width = 0, .height = 4}, "")));
     EXPECT_EQ(texture.m_rows, nullptr);
-}
-
-TEST(TexturePpm, RefusesWhatItCannotReadAndEmptiesOnShortPixels)
-{
-    const std::pair<std::string, const char*> cases[] = {
-        {"P3\n1 1\n255\n", "Invalid file type!"},
-        {"P6\n1 1\n256\n\1\2\3\4\5\6", "Unsupported file type"},
-        {"P6\n-1 1\n255\n", "Unsupported file type"},
-        {"P6\n16384 16384\n255\n", "Unsupported file type"},
-        {"P6\n1 x\n255\n", "Unsupported file type"},
-        {"P6\n1 1", "Unsupported file type"},
-    };
-    for (const auto& [bytes, message] : cases)
-    {
-        SCOPED_TRACE(bytes);
-        CTexture texture;
-        LoadTwoByTwo(texture);
-        MessageLog log;
-        EXPECT_FALSE(ReadPpm(texture, bytes));
-        EXPECT_EQ(log.texts, std::vector<std::string>{message});
-        ExpectTwoByTwo(texture);
-    }
-    CTexture texture;
-    LoadTwoByTwo(texture);
-    MessageLog log;
-    EXPECT_FALSE(ReadPpm(texture, "P6 2 2 255\n" + std::string(11, '\1')));
-    EXPECT_TRUE(log.texts.empty());
-    ExpectEmpty(texture);
-    EXPECT_TRUE(ReadPpm(texture, "P6 0 3 255\n"));
+    EXPECT_TRUE(Read(texture, "P6 0 3 255\n", &CTexture::ReadPpm));
     EXPECT_EQ(texture.m_rows, nullptr);
 }
 
 TEST(TextureLoadFile, ReadsByContentNotNameAndReportsTheRest)
 {
-    TempFolder folder;
-    const std::string missing = (folder.path / "missing.bmp").string();
+    testsupport::TempFolder folder;
+    const std::string missing = folder / "missing.bmp";
     const std::string tiny = folder.Write("tiny.bmp", "P6 1 1 255\n\1\2\3"); // under 20 bytes
     const std::string gif = folder.Write("gif.bmp", "GIF89a" + std::string(30, '\0'));
     // Comments of any length may stand before each number.
