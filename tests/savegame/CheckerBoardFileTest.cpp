@@ -1,4 +1,5 @@
 #include "rules/CheckerBoard.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include <sys/resource.h>
 
 namespace fs = std::filesystem;
+using testsupport::TempFolder;
 
 namespace
 {
@@ -21,14 +23,6 @@ const std::string kInitialFile = "X r X r X r X r \r\r\nr X r X r X r X \r\r\n"
                                  "X r X r X r X r \r\r\n_ X _ X _ X _ X \r\r\n"
                                  "X _ X _ X _ X _ \r\r\nb X b X b X b X \r\r\n"
                                  "X b X b X b X b \r\r\nb X b X b X b X \r\r\n0";
-
-struct TempFolder
-{
-    fs::path path = fs::temp_directory_path() / "plaxen-savegame-XXXXXX";
-    TempFolder() { path = ::mkdtemp(path.string().data()); }
-    ~TempFolder() { fs::remove_all(path); }
-    std::string operator/(const char* name) const { return (path / name).string(); }
-};
 
 std::string ReadFile(const std::string& path)
 {
