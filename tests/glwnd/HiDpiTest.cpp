@@ -1,5 +1,7 @@
 #include "glwnd/OpenGLWnd.h"
 
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 
@@ -7,8 +9,9 @@
 
 namespace
 {
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(
-    new WxTestEnvironment(WxTestOptions{.gdkScale = 2, .displayWithoutGlx = false, .makeApp = {}}));
+// GDK reads it when the environment starts wx, after static initialisation.
+const bool kScaled = setenv("GDK_SCALE", "2", 1) == 0;
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new WxTestEnvironment);
 
 class CViewportProbe : public COpenGLWnd
 {
@@ -24,6 +27,7 @@ public:
 
 TEST(OpenGLWndHiDpi, ViewportAndMouseUsePhysicalPixels)
 {
+    ASSERT_TRUE(kScaled);
     COpenGLWnd::SetFrameFloorEnabled(false);
     auto* frame = new wxFrame(nullptr, wxID_ANY, "hidpi");
     auto* wnd = new CViewportProbe;
@@ -38,8 +42,7 @@ TEST(OpenGLWndHiDpi, ViewportAndMouseUsePhysicalPixels)
     wnd->UpdateWindow();
     EXPECT_EQ(wnd->GetClientSize(), wxSize(200, 100));
     EXPECT_EQ(wnd->GetClientRect(), wxSize(400, 200));
-    EXPECT_EQ(wnd->viewport[2], 400);
-    EXPECT_EQ(wnd->viewport[3], 200);
+    EXPECT_EQ(wxSize(wnd->viewport[2], wnd->viewport[3]), wxSize(400, 200));
     EXPECT_EQ(wnd->ToPhysical(wxPoint(100, 50)), wxPoint(200, 100));
     frame->Destroy();
 }

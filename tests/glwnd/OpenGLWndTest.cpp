@@ -32,7 +32,6 @@ public:
         COpenGLWnd::OnGLDraw(dc);
         glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     }
-    double Aspect() const { return projection[5] / projection[0]; }
 
     bool failWindow = false, failContext = false, failCurrent = false;
     int draws = 0;
@@ -99,26 +98,13 @@ private:
 };
 } // namespace
 
-TEST(OpenGLWnd, UncreatedWindowIsInertAndErrorsFallBackToErrno)
+TEST_F(OpenGLWndPaint, UpdatePaintsOnceInsideTheCallAtMostSixtyTimesASecond)
 {
-    COpenGLWnd wnd;
-    EXPECT_EQ(wnd.GetHandle(), nullptr);
-    EXPECT_EQ(wnd.m_hrc, nullptr);
-    EXPECT_FALSE(wnd.MakeCurrent());
-    wnd.UpdateWindow(); // not on screen: nothing happens
-    EXPECT_EQ(wnd.GetPaintCount(), 0u);
+    EXPECT_EQ(wnd->m_hrc, nullptr); // not created yet: inert
+    EXPECT_FALSE(wnd->MakeCurrent());
+    wnd->UpdateWindow();
+    EXPECT_EQ(wnd->GetPaintCount(), 0u);
 
-    std::string text;
-    const MessageBoxHandler old =
-        SetMessageBoxHandler([&](const std::string& t, const std::string&, unsigned) { text = t; });
-    errno = ENOENT;
-    EXPECT_EQ(wnd.ReportError("Something Failed"), -1);
-    EXPECT_EQ(text, "Something Failed No such file or directory");
-    SetMessageBoxHandler(old);
-}
-
-TEST_F(OpenGLWndPaint, UpdatePaintsInsideTheCallOnceAndReleasesTheContext)
-{
     Open();
     wnd->draws = 0;
     wnd->InvalidateRect();
@@ -139,32 +125,39 @@ TEST_F(OpenGLWndPaint, UpdatePaintsInsideTheCallOnceAndReleasesTheContext)
     wnd->ReleaseCurrent();
     EXPECT_FALSE(IsGlxContextCurrent());
     EXPECT_TRUE(boxes.empty());
+
+    constexpr int kFrames = 12;
+    const auto timeFrames = [&](bool floor)
+    {
+        COpenGLWnd::SetFrameFloorEnabled(floor);
+        wnd->draws = 0;
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < kFrames; ++i)
+            Repaint();
+        EXPECT_EQ(wnd->draws, kFrames);
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    EXPECT_GE(timeFrames(true), kFrames / 60.0);
+    EXPECT_LT(timeFrames(false), kFrames / 60.0);
 }
 
-TEST_F(OpenGLWndPaint, DoubleBufferedWindowPresentsBySwapping)
+TEST_F(OpenGLWndPaint, DoubleBufferedViewportAndProjectionFollowEveryResize)
 {
     wnd->m_doublebuffer = true;
-    Open();
+    Open(wxSize(300, 150));
     Repaint();
     EXPECT_TRUE(wnd->doubleBuffered);
     EXPECT_EQ(wnd->pixel[1], 255);
-    EXPECT_FALSE(IsGlxContextCurrent());
-}
-
-TEST_F(OpenGLWndPaint, ViewportAndProjectionFollowEveryResize)
-{
-    Open(wxSize(300, 150));
-    Repaint();
-    EXPECT_EQ(wnd->viewport[2], 300);
-    EXPECT_EQ(wnd->viewport[3], 150);
-    EXPECT_NEAR(wnd->Aspect(), 2.0, 1e-5);
+    EXPECT_FALSE(IsGlxContextCurrent()) << "swapped and released";
+    EXPECT_EQ(wxSize(wnd->viewport[2], wnd->viewport[3]), wxSize(300, 150));
+    EXPECT_NEAR(wnd->projection[5] / wnd->projection[0], 2.0, 1e-5);
     EXPECT_NEAR(wnd->projection[5], 1.0 / std::tan(15.0 * M_PI / 180.0), 1e-5); // 30 degrees
 
     frame->SetClientSize(200, 200);
     PumpFor(std::chrono::milliseconds(50));
     Repaint();
     EXPECT_EQ(wnd->viewport[2], 200);
-    EXPECT_NEAR(wnd->Aspect(), 1.0, 1e-5);
+    EXPECT_NEAR(wnd->projection[5] / wnd->projection[0], 1.0, 1e-5);
 
     wnd->SetSize(200, 0); // no height: no aspect ratio, and no division by zero
     Repaint();
@@ -172,27 +165,10 @@ TEST_F(OpenGLWndPaint, ViewportAndProjectionFollowEveryResize)
         EXPECT_TRUE(std::isfinite(value));
 }
 
-TEST_F(OpenGLWndPaint, FrameFloorHoldsEachPaintedFrameForOneSixtieth)
-{
-    Open(wxSize(64, 64));
-    constexpr int kFrames = 12;
-    const auto timeFrames = [&]
-    {
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < kFrames; ++i)
-            Repaint();
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    };
-    COpenGLWnd::SetFrameFloorEnabled(true);
-    wnd->draws = 0;
-    EXPECT_GE(timeFrames(), kFrames / 60.0);
-    EXPECT_EQ(wnd->draws, kFrames);
-    COpenGLWnd::SetFrameFloorEnabled(false);
-    EXPECT_LT(timeFrames(), kFrames / 60.0);
-}
-
 TEST_F(OpenGLWndPaint, FailedStepsShowTheirExactBox)
 {
+    errno = ENOENT; // with nothing from GLX the system's own description follows
+    EXPECT_EQ(wnd->ReportError("Something Failed"), -1);
     auto* noWindow = new CProbeWnd;
     noWindow->failWindow = true;
     EXPECT_FALSE(noWindow->Create(frame));
@@ -210,6 +186,7 @@ TEST_F(OpenGLWndPaint, FailedStepsShowTheirExactBox)
     EXPECT_FALSE(wnd->current);
 
     EXPECT_EQ(boxes, (std::vector<std::string>{
+                         "Something Failed No such file or directory",
                          "SetPixelFormat  Failed The window could not be created with the "
                          "chosen GLX visual.",
                          "Unable to create an OpenGL rendering context GLX refused a rendering "

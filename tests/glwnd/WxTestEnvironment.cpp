@@ -21,11 +21,7 @@ extern char** environ;
 
 namespace
 {
-std::string& CurrentDisplay()
-{
-    static std::string name;
-    return name;
-}
+std::string s_display;
 
 // Starts `Xvfb -displayfd` without GLX; returns its pid and sets `display`.
 int StartXvfbWithoutGlx(std::string& display)
@@ -37,34 +33,27 @@ int StartXvfbWithoutGlx(std::string& display)
     const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-extension",  "GLX",  "-nolisten",
                           "tcp",  "-screen",    "0",        "1024x768x24", nullptr};
     pid_t pid = -1;
-    if (posix_spawnp(&pid, "Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
-        return -1;
+    const bool started =
+        posix_spawnp(&pid, "Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) == 0;
     close(fds[1]);
-    std::string number;
     char c = 0;
-    while (read(fds[0], &c, 1) == 1 && c != '\n')
-        number += c;
+    display = ":";
+    while (started && read(fds[0], &c, 1) == 1 && c != '\n')
+        display += c;
     close(fds[0]);
-    display = ":" + number;
-    return number.empty() ? -1 : pid;
+    return display.size() > 1 ? pid : -1;
 }
 } // namespace
-
-WxTestEnvironment::WxTestEnvironment(WxTestOptions options) : m_options(std::move(options)) {}
 
 void WxTestEnvironment::SetUp()
 {
     if (m_options.displayWithoutGlx)
     {
-        std::string display;
-        m_xvfbPid = StartXvfbWithoutGlx(display);
+        m_xvfbPid = StartXvfbWithoutGlx(s_display);
         ASSERT_GT(m_xvfbPid, 0) << "could not start Xvfb";
-        setenv("DISPLAY", display.c_str(), 1);
+        setenv("DISPLAY", s_display.c_str(), 1);
     }
-    if (m_options.gdkScale > 0)
-        setenv("GDK_SCALE", std::to_string(m_options.gdkScale).c_str(), 1);
-    const char* display = std::getenv("DISPLAY");
-    CurrentDisplay() = display != nullptr ? display : "";
+    s_display = std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "";
 
     RestrictGdkToX11();
     wxApp::SetInstance(m_options.makeApp ? m_options.makeApp() : new wxApp);
@@ -82,7 +71,7 @@ void WxTestEnvironment::SetUp()
         if (!opened)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    ASSERT_TRUE(opened) << "cannot open display " << CurrentDisplay();
+    ASSERT_TRUE(opened) << "cannot open display " << s_display;
     ASSERT_TRUE(wxEntryStart(argc, argv)) << "wx could not start (no display?)";
     // A failed wx assertion is a failed test, not a dialog nobody closes.
     wxSetAssertHandler(
@@ -111,7 +100,7 @@ void WxTestEnvironment::TearDown()
 
 const std::string& WxTestEnvironment::DisplayName()
 {
-    return CurrentDisplay();
+    return s_display;
 }
 
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)

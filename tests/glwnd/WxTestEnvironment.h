@@ -13,8 +13,6 @@ class wxEventLoopBase;
 
 struct WxTestOptions
 {
-    // Content scale for GDK (GDK_SCALE) when above 0.
-    int gdkScale = 0;
     // Start a private Xvfb without GLX and run the tests on it.
     bool displayWithoutGlx = false;
     // The application object; a plain wxApp when empty.
@@ -24,7 +22,7 @@ struct WxTestOptions
 class WxTestEnvironment : public ::testing::Environment
 {
 public:
-    explicit WxTestEnvironment(WxTestOptions options = {});
+    explicit WxTestEnvironment(WxTestOptions options = {}) : m_options(std::move(options)) {}
     void SetUp() override;
     void TearDown() override;
 
