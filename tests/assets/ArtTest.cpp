@@ -9,30 +9,20 @@
 #include <fstream>
 #include <sstream>
 
-namespace
-{
-
-std::string Contents(const std::filesystem::path& path)
-{
-    std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return bytes.str();
-}
-
-} // namespace
+using testsupport::TempFolder;
 
 TEST(Art, GeneratorWritesExactlyTheCommittedFiles)
 {
-    testsupport::TempFolder folder;
+    TempFolder folder;
     const std::string command = std::string("\"") + PLAXEN_MAKEART + "\" " + folder.path.string();
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     for (const char* name :
          {"board.obj", "board.bmp", "wood02.bmp", "red-chip.bmp", "black-chip.bmp"})
     {
         SCOPED_TRACE(name);
-        const std::string made = Contents(folder.path / name);
+        const std::string made = TempFolder::Read(folder.path / name);
         ASSERT_FALSE(made.empty());
-        EXPECT_TRUE(made == Contents(std::filesystem::path("res") / name))
+        EXPECT_TRUE(made == TempFolder::Read(std::filesystem::path("res") / name))
             << "res/ is out of date: build the 'art' target";
     }
 }

@@ -48,11 +48,19 @@ CGrCamera PlacedCamera(std::int32_t mode)
 }
 } // namespace
 
-TEST(GrCamera, FrameOfTheBoardViewStartPosition)
+TEST(GrCamera, FrameOfTheBoardViewStartPositionAndDragsBeforeMouseDown)
 {
     CGrCamera camera;
     EXPECT_EQ(camera.m_mode, CGrCamera::PitchYaw);
     ExpectNear(camera.m_u, {-1, 0, 0}); // default eye on +Z: u is the viewer's left
+    // Moves before a button press only record the position.
+    camera.m_mode = CGrCamera::DollyXY;
+    camera.MouseMove(50, 60);
+    camera.MouseMove(80, 90);
+    ExpectNear(camera.m_eye, {0, 0, 100});
+    EXPECT_EQ(camera.m_lastX, 80);
+    EXPECT_EQ(camera.m_lastY, 90);
+
     camera.m_eye = {20, 12, 0};
     ASSERT_TRUE(camera.ComputeFrame());
     ExpectNear(camera.m_n, {0.857, 0.514, 0}, 1e-3);
@@ -90,17 +98,6 @@ TEST(GrCamera, RollMoveAndDollyXYDragsMoveOnlyTheEye)
     camera.MouseMove(104, 97);
     ExpectNear(camera.m_eye, Add(Add(before.m_eye, before.m_u, 4), before.m_v, -3));
     ExpectNear(camera.m_center, before.m_center);
-}
-
-TEST(GrCamera, MovesBeforeMouseDownOnlyRecordThePosition)
-{
-    CGrCamera camera;
-    camera.m_mode = CGrCamera::DollyXY;
-    camera.MouseMove(50, 60);
-    camera.MouseMove(80, 90);
-    ExpectNear(camera.m_eye, {0, 0, 100});
-    EXPECT_EQ(camera.m_lastX, 80);
-    EXPECT_EQ(camera.m_lastY, 90);
 }
 
 TEST(GrCamera, StepsThatLeaveNoFrameAreRefused)

@@ -24,12 +24,6 @@ const std::string kInitialFile = "X r X r X r X r \r\r\nr X r X r X r X \r\r\n"
                                  "X _ X _ X _ X _ \r\r\nb X b X b X b X \r\r\n"
                                  "X b X b X b X b \r\r\nb X b X b X b X \r\r\n0";
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 bool Read(CCheckerBoard& board, const std::string& bytes)
 {
     std::istringstream in(bytes, std::ios::binary);
@@ -53,7 +47,7 @@ TEST(SavedGame, InitialPositionIsWrittenAsExactly153Bytes)
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     fs::create_symlink(path, folder / "link.plx");
     ASSERT_TRUE(CCheckerBoard().SaveGame(folder / "link.plx"));
-    EXPECT_EQ(ReadFile(path), kInitialFile);
+    EXPECT_EQ(TempFolder::Read(path), kInitialFile);
     EXPECT_EQ(kInitialFile.size(), 153u);
     EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write)
         << "a replaced file keeps its permissions";
@@ -168,7 +162,7 @@ TEST(SavedGame, FailedSaveReportsFalseKeepsTheOldFileAndLeavesNoTemporary)
     const bool written = SomeGame().SaveGame(folder / "game.plx");
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &saved), 0);
     EXPECT_FALSE(written);
-    EXPECT_EQ(ReadFile(folder / "game.plx"), "an older game");
+    EXPECT_EQ(TempFolder::Read(folder / "game.plx"), "an older game");
     EXPECT_TRUE(fs::is_directory(folder / "taken/inside"));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), {}), 2) << "no temporary left";
 }

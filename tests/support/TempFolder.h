@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 namespace testsupport
@@ -28,6 +29,13 @@ public:
     {
         std::ofstream(path / name, std::ios::binary) << bytes;
         return *this / name;
+    }
+    // The bytes of any file; empty when it cannot be read.
+    static std::string Read(const std::filesystem::path& file)
+    {
+        std::ostringstream bytes;
+        bytes << std::ifstream(file, std::ios::binary).rdbuf();
+        return bytes.str();
     }
 
     std::filesystem::path path;
