@@ -4,7 +4,7 @@
 # scratch folder (removed on exit) and checks what a player would get. With
 # an X display it also starts the installed game briefly.
 set -euo pipefail
-build=$1 source=$2 version=$3 description=$4
+build=$(cd "$1" && pwd) source=$(cd "$2" && pwd) version=$3 description=$4
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
