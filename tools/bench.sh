@@ -20,8 +20,6 @@ x "$b/plaxen_bench_startup" "$b/libplaxen_bench_firstframe.so" "$build/app/plaxe
     "$b/plaxen_bench_bare" 9
 echo "== frames and PlaceChips"
 x "$b/plaxen_bench_release"
-echo "== frame of the starting position, paint cycle and drawing alone"
-x "$b/plaxen_bench_view"
 echo "== one pick, left press to decision"
 x "$b/plaxen_bench_pick"
 echo "== one chip's cylinder"
