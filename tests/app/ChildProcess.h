@@ -4,7 +4,6 @@
 #include <chrono>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include <signal.h>
 #include <spawn.h>
@@ -15,21 +14,13 @@ extern char** environ;
 
 namespace childprocess
 {
-// Starts `path` with DISPLAY set to `display`; -1 when it cannot start.
-inline pid_t Start(const std::string& path, const std::string& display)
+// Starts `path` in our environment (the test environment has set DISPLAY);
+// -1 when it cannot start.
+inline pid_t Start(std::string path)
 {
-    std::vector<std::string> env{"DISPLAY=" + display, "LIBGL_ALWAYS_SOFTWARE=1"};
-    for (char** e = environ; *e != nullptr; ++e)
-        if (std::string(*e).rfind("DISPLAY=", 0) != 0)
-            env.emplace_back(*e);
-    std::vector<char*> envp;
-    for (std::string& entry : env)
-        envp.push_back(entry.data());
-    envp.push_back(nullptr);
-    std::string arg0 = path;
-    char* argv[] = {arg0.data(), nullptr};
+    char* argv[] = {path.data(), nullptr};
     pid_t pid = -1;
-    return posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) == 0 ? pid : -1;
+    return posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ) == 0 ? pid : -1;
 }
 
 // The wait status once the child ends, or nullopt (after killing it) when

@@ -20,7 +20,7 @@
 namespace
 {
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(
-    new WxTestEnvironment(WxTestOptions{.gdkScale = 0, .displayWithoutGlx = false, .makeApp = [] {
+    new WxTestEnvironment(WxTestOptions{.displayWithoutGlx = false, .makeApp = [] {
                                             return static_cast<wxApp*>(new CPlaxenApp);
                                         }}));
 
@@ -86,36 +86,30 @@ protected:
 
 TEST_F(MainFrameTest, MenuAndToolbarHoldTheResourceItemsInOrder)
 {
-    using Items = std::vector<std::pair<int, std::string>>; // id 0: separator
-    const std::vector<std::pair<std::string, Items>> expected{
-        {"&File",
-         {{32779, "New Game"},
-          {0, ""},
-          {32781, "Load Game..."},
-          {32782, "Save Game..."},
-          {0, ""},
-          {wxID_EXIT, "E&xit"}}},
-        {"Options", {{32771, "No Spin"}, {32778, "Redraw Chips"}}},
-        {"Camera",
-         {{32772, "Pan/Tilt"}, {32773, "Pitch/Yaw"}, {32774, "Roll/Move"}, {32775, "DollyXY"}}},
-        {"&View", {{59392, "&Toolbar"}, {59393, "&Status Bar"}}},
-        {"&Help", {{wxID_ABOUT, "&About Plaxen..."}}},
-    };
+    // Each menu printed as "label: id text, ...", with "-" for a separator.
+    const std::string exit = std::to_string(wxID_EXIT), about = std::to_string(wxID_ABOUT);
+    const std::vector<std::string> expected{
+        "&File: 32779 New Game, -, 32781 Load Game..., 32782 Save Game..., -, " + exit + " E&xit",
+        "Options: 32771 No Spin, 32778 Redraw Chips",
+        "Camera: 32772 Pan/Tilt, 32773 Pitch/Yaw, 32774 Roll/Move, 32775 DollyXY",
+        "&View: 59392 &Toolbar, 59393 &Status Bar", "&Help: " + about + " &About Plaxen..."};
     EXPECT_EQ(frame->GetTitle(), "Plaxen");
     wxMenuBar* bar = frame->GetMenuBar();
-    ASSERT_EQ(bar->GetMenuCount(), expected.size());
-    for (std::size_t m = 0; m < expected.size(); ++m)
+    std::vector<std::string> actual;
+    for (std::size_t m = 0; m < bar->GetMenuCount(); ++m)
     {
-        EXPECT_EQ(bar->GetMenuLabel(m), expected[m].first);
-        Items actual;
+        std::string line = bar->GetMenuLabel(m).utf8_string() + ":";
         for (const wxMenuItem* item : bar->GetMenu(m)->GetMenuItems())
         {
-            actual.emplace_back(item->IsSeparator() ? 0 : item->GetId(),
-                                item->GetItemLabel().utf8_string());
+            line += item->IsSeparator() ? " -,"
+                                        : " " + std::to_string(item->GetId()) + " " +
+                                              item->GetItemLabel().utf8_string() + ",";
             EXPECT_EQ(item->GetAccel(), nullptr) << "no item may gain a shortcut";
         }
-        EXPECT_EQ(actual, expected[m].second);
+        line.pop_back();
+        actual.push_back(line);
     }
+    EXPECT_EQ(actual, expected);
     EXPECT_EQ(bar->GetHelpString(wxID_EXIT), "Quit the application; prompts to save documents");
 
     wxToolBar* toolbar = frame->GetToolBar();
@@ -127,22 +121,6 @@ TEST_F(MainFrameTest, MenuAndToolbarHoldTheResourceItemsInOrder)
     EXPECT_EQ(toolbar->GetToolByPos(3)->GetNormalBitmap().GetSize(), wxSize(16, 15));
     EXPECT_EQ(toolbar->GetToolShortHelp(wxID_ABOUT), "About");
     EXPECT_EQ(toolbar->GetToolShortHelp(ID_NEW_GAME), ""); // its string has no tooltip part
-}
-
-TEST_F(MainFrameTest, ViewGetsItsCommandFromMenuAndToolbarWithCheckMarks)
-{
-    EXPECT_TRUE(Command(ID_NO_SPIN));
-    frame->GetToolBar()->OnLeftClick(ID_NO_SPIN, true); // what a click on the button does
-    EXPECT_EQ(view->noSpinCalls, 2);
-
-    EXPECT_TRUE(Command(ID_NO_SPIN));
-    frame->DoMenuUpdates();
-    frame->GetToolBar()->UpdateWindowUI();
-    EXPECT_TRUE(Checked(ID_NO_SPIN));
-    EXPECT_TRUE(frame->GetToolBar()->GetToolState(ID_NO_SPIN));
-    EXPECT_TRUE(Command(ID_NO_SPIN));
-    frame->DoMenuUpdates();
-    EXPECT_FALSE(Checked(ID_NO_SPIN));
 }
 
 TEST_F(MainFrameTest, OtherCommandsFallThroughToFrameAndApplicationOrToNothing)
@@ -172,8 +150,19 @@ TEST_F(MainFrameTest, OtherCommandsFallThroughToFrameAndApplicationOrToNothing)
     EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(frame));
 }
 
-TEST_F(MainFrameTest, ViewItemsHideAndShowTheBarsWithCheckMarks)
+TEST_F(MainFrameTest, CheckMarksFollowTheViewsStateAndTheBars)
 {
+    EXPECT_FALSE(Checked(ID_NO_SPIN));
+    EXPECT_TRUE(Command(ID_NO_SPIN));
+    frame->GetToolBar()->OnLeftClick(ID_NO_SPIN, true); // what a click on the button does
+    EXPECT_TRUE(Command(ID_NO_SPIN));
+    EXPECT_EQ(view->noSpinCalls, 3) << "the view gets the command from menu and toolbar";
+    frame->DoMenuUpdates();
+    frame->GetToolBar()->UpdateWindowUI();
+    EXPECT_TRUE(Checked(ID_NO_SPIN));
+    EXPECT_TRUE(frame->GetToolBar()->GetToolState(ID_NO_SPIN));
+
+    // View > Toolbar and Status Bar: the view takes each bar's space.
     const int fullHeight = view->GetClientSize().y;
     int height = fullHeight;
     for (const int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR})
@@ -182,14 +171,13 @@ TEST_F(MainFrameTest, ViewItemsHideAndShowTheBarsWithCheckMarks)
         EXPECT_TRUE(Command(id));
         Settle();
         EXPECT_FALSE(Checked(id));
-        EXPECT_GT(view->GetClientSize().y, height) << "the view takes the bar's space";
+        EXPECT_GT(view->GetClientSize().y, height) << id;
         height = view->GetClientSize().y;
     }
     Command(ID_VIEW_TOOLBAR);
     Command(ID_VIEW_STATUS_BAR);
     Settle();
-    EXPECT_TRUE(Checked(ID_VIEW_TOOLBAR));
-    EXPECT_TRUE(Checked(ID_VIEW_STATUS_BAR));
+    EXPECT_TRUE(Checked(ID_VIEW_TOOLBAR) && Checked(ID_VIEW_STATUS_BAR));
     EXPECT_EQ(view->GetClientSize().y, fullHeight);
 }
 

@@ -12,17 +12,6 @@ namespace
 // GDK reads it when the environment starts wx, after static initialisation.
 const bool kScaled = setenv("GDK_SCALE", "2", 1) == 0;
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new WxTestEnvironment);
-
-class CViewportProbe : public COpenGLWnd
-{
-public:
-    void OnGLDraw(wxDC* dc) override
-    {
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        COpenGLWnd::OnGLDraw(dc);
-    }
-    GLint viewport[4] = {};
-};
 } // namespace
 
 TEST(OpenGLWndHiDpi, ViewportAndMouseUsePhysicalPixels)
@@ -30,7 +19,7 @@ TEST(OpenGLWndHiDpi, ViewportAndMouseUsePhysicalPixels)
     ASSERT_TRUE(kScaled);
     COpenGLWnd::SetFrameFloorEnabled(false);
     auto* frame = new wxFrame(nullptr, wxID_ANY, "hidpi");
-    auto* wnd = new CViewportProbe;
+    auto* wnd = new COpenGLWnd;
     ASSERT_TRUE(wnd->Create(frame));
     frame->SetClientSize(200, 100);
     frame->Show();
@@ -42,7 +31,11 @@ TEST(OpenGLWndHiDpi, ViewportAndMouseUsePhysicalPixels)
     wnd->UpdateWindow();
     EXPECT_EQ(wnd->GetClientSize(), wxSize(200, 100));
     EXPECT_EQ(wnd->GetClientRect(), wxSize(400, 200));
-    EXPECT_EQ(wxSize(wnd->viewport[2], wnd->viewport[3]), wxSize(400, 200));
+    ASSERT_TRUE(wnd->MakeCurrent()); // the context keeps the paint's viewport
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    wnd->ReleaseCurrent();
+    EXPECT_EQ(wxSize(viewport[2], viewport[3]), wxSize(400, 200));
     EXPECT_EQ(wnd->ToPhysical(wxPoint(100, 50)), wxPoint(200, 100));
     frame->Destroy();
 }

@@ -21,8 +21,6 @@ extern char** environ;
 
 namespace
 {
-std::string s_display;
-
 // Starts `Xvfb -displayfd` without GLX; returns its pid and sets `display`.
 int StartXvfbWithoutGlx(std::string& display)
 {
@@ -49,11 +47,11 @@ void WxTestEnvironment::SetUp()
 {
     if (m_options.displayWithoutGlx)
     {
-        m_xvfbPid = StartXvfbWithoutGlx(s_display);
+        std::string display;
+        m_xvfbPid = StartXvfbWithoutGlx(display);
         ASSERT_GT(m_xvfbPid, 0) << "could not start Xvfb";
-        setenv("DISPLAY", s_display.c_str(), 1);
+        setenv("DISPLAY", display.c_str(), 1); // the tests and the programs they start use it
     }
-    s_display = std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "";
 
     RestrictGdkToX11();
     wxApp::SetInstance(m_options.makeApp ? m_options.makeApp() : new wxApp);
@@ -71,7 +69,7 @@ void WxTestEnvironment::SetUp()
         if (!opened)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    ASSERT_TRUE(opened) << "cannot open display " << s_display;
+    ASSERT_TRUE(opened) << "cannot open the display";
     ASSERT_TRUE(wxEntryStart(argc, argv)) << "wx could not start (no display?)";
     // A failed wx assertion is a failed test, not a dialog nobody closes.
     wxSetAssertHandler(
@@ -96,11 +94,6 @@ void WxTestEnvironment::TearDown()
         kill(m_xvfbPid, SIGTERM);
         waitpid(m_xvfbPid, nullptr, 0);
     }
-}
-
-const std::string& WxTestEnvironment::DisplayName()
-{
-    return s_display;
 }
 
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)

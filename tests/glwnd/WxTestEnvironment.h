@@ -13,7 +13,8 @@ class wxEventLoopBase;
 
 struct WxTestOptions
 {
-    // Start a private Xvfb without GLX and run the tests on it.
+    // Start a private Xvfb without GLX and run the tests on it (DISPLAY is
+    // set to it).
     bool displayWithoutGlx = false;
     // The application object; a plain wxApp when empty.
     std::function<wxApp*()> makeApp;
@@ -25,9 +26,6 @@ public:
     explicit WxTestEnvironment(WxTestOptions options = {}) : m_options(std::move(options)) {}
     void SetUp() override;
     void TearDown() override;
-
-    // The DISPLAY the tests run on (":N" of the private server, if any).
-    static const std::string& DisplayName();
 
 private:
     WxTestOptions m_options;
