@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "PlayTestSupport.h"
+#include "ViewTestSupport.h"
 
-TEST(PlayCommands, SaveThenLoadRestoresTheGame)
+TEST(PlayCommands, NewGameAndLoadDropTheChosenChipAndTheMultiJump)
 {
     ViewWindow window(wxSize(320, 240));
     CChildView& view = window.View();
@@ -19,11 +19,16 @@ TEST(PlayCommands, SaveThenLoadRestoresTheGame)
     RunCommand(view, &CChildView::OnSaveGame);
     EXPECT_EQ(std::filesystem::file_size(*seams.m_answer), 153u);
 
+    view.LButtonDown(SquarePoint(window, 5, 1)); // a chip chosen and lit
     RunCommand(view, &CChildView::OnNewGame);
     EXPECT_EQ(view.m_board, CCheckerBoard());
     EXPECT_TRUE(EyeAtX(view, 20.0));
-    Click(window, 2, 4); // a chip chosen and lit
+    EXPECT_FALSE(view.m_selectedChip);
+    EXPECT_EQ(HintCount(view), 0u);
+    Click(window, 3, 3); // an empty square: no move can follow
+    EXPECT_EQ(view.m_board, CCheckerBoard());
 
+    Click(window, 2, 4);
     RunCommand(view, &CChildView::OnLoadGame);
     EXPECT_EQ(view.m_board, saved);
     EXPECT_TRUE(ChipsMatchBoard(view));
@@ -31,62 +36,9 @@ TEST(PlayCommands, SaveThenLoadRestoresTheGame)
     EXPECT_FALSE(view.m_selectedChip);
     EXPECT_EQ(HintCount(view), 0u);
     EXPECT_TRUE(EyeAtX(view, -20.0)); // red is to move
-
     const std::string settings = " .plx PLX Files (*.plx)|*.plx|All Files (*.*)|*.*||";
     EXPECT_EQ(seams.m_dialogs, (std::vector<std::string>{"save" + settings, "open" + settings}));
     EXPECT_TRUE(seams.m_boxes.empty());
-}
-
-TEST(PlayCommands, FailuresShowTheirMessageAndCancelDoesNothing)
-{
-    ViewWindow window(wxSize(320, 240));
-    CChildView& view = window.View();
-    CCommandSeams seams;
-    view.LButtonDown(SquarePoint(window, 2, 2));
-    const CSGPtr chip = view.m_chipNodes[8 * 5 + 2];
-
-    const std::string lowerX = (seams.m_folder / "lower-x.plx").string();
-    std::ofstream(lowerX) << "x" << CCheckerBoard();
-    for (const std::string name : {"missing.plx", "lower-x.plx"})
-    {
-        seams.m_answer = (seams.m_folder / name).string();
-        RunCommand(view, &CChildView::OnLoadGame);
-    }
-    seams.m_answer = (seams.m_folder / "no-such-folder" / "game.plx").string();
-    RunCommand(view, &CChildView::OnSaveGame);
-    seams.m_answer.reset();
-    RunCommand(view, &CChildView::OnLoadGame);
-    RunCommand(view, &CChildView::OnSaveGame);
-
-    ASSERT_EQ(seams.m_boxes.size(), 3u);
-    for (int i = 0; i < 2; ++i)
-    {
-        EXPECT_EQ(seams.m_boxes[i].text, "There was an error opening up your Plaxen file.");
-        EXPECT_EQ(seams.m_boxes[i].caption, "Error Opening File");
-        EXPECT_EQ(seams.m_boxes[i].type, 0u);
-    }
-    EXPECT_EQ(seams.m_boxes[2].text, "There was an error saving your game.");
-    EXPECT_EQ(seams.m_boxes[2].caption, "Error Saving File");
-    EXPECT_EQ(seams.m_boxes[2].type, 0u);
-
-    EXPECT_EQ(seams.m_dialogs.size(), 5u);
-    EXPECT_EQ(view.m_board, CCheckerBoard());
-    EXPECT_EQ(view.m_chipNodes[8 * 5 + 2].get(), chip.get());
-    EXPECT_EQ(view.m_selectedChip.get(), chip.get()); // still chosen, still lit
-    EXPECT_EQ(HintCount(view), 1u);
-}
-
-TEST(PlayCommands, NewGameForgetsTheChosenChipAndTheMultiJump)
-{
-    ViewWindow window(wxSize(320, 240));
-    CChildView& view = window.View();
-    CCommandSeams seams;
-    view.LButtonDown(SquarePoint(window, 2, 2));
-    RunCommand(view, &CChildView::OnNewGame);
-    EXPECT_FALSE(view.m_selectedChip);
-    EXPECT_EQ(HintCount(view), 0u);
-    Click(window, 3, 3); // an empty square: no move can follow
-    EXPECT_EQ(view.m_board, CCheckerBoard());
 
     CCheckerBoard jumps = EmptyBoard();
     jumps.m_cells[8 * 3 + 1] = CCheckerBoard::BlackMan;
@@ -111,4 +63,37 @@ TEST(PlayCommands, NewGameForgetsTheChosenChipAndTheMultiJump)
     EXPECT_TRUE(EyeAtX(view, -20.0));
     RunCommand(view, &CChildView::OnNoSpin);
     EXPECT_TRUE(EyeAtX(view, 20.0));
+}
+
+TEST(PlayCommands, FailuresShowTheirMessageAndCancelDoesNothing)
+{
+    ViewWindow window(wxSize(320, 240));
+    CChildView& view = window.View();
+    CCommandSeams seams;
+    view.LButtonDown(SquarePoint(window, 2, 2));
+    const CSGPtr chip = ChipAt(view, 2, 2);
+
+    const std::string lowerX = (seams.m_folder / "lower-x.plx").string();
+    std::ofstream(lowerX) << "x" << CCheckerBoard();
+    for (const std::string name : {"missing.plx", "lower-x.plx"})
+    {
+        seams.m_answer = (seams.m_folder / name).string();
+        RunCommand(view, &CChildView::OnLoadGame);
+    }
+    seams.m_answer = (seams.m_folder / "no-such-folder" / "game.plx").string();
+    RunCommand(view, &CChildView::OnSaveGame);
+    seams.m_answer.reset();
+    RunCommand(view, &CChildView::OnLoadGame);
+    RunCommand(view, &CChildView::OnSaveGame);
+
+    const std::string opening =
+        "There was an error opening up your Plaxen file. [Error Opening File, 0]";
+    EXPECT_EQ(seams.m_boxes, (std::vector<std::string>{
+                                 opening, opening,
+                                 "There was an error saving your game. [Error Saving File, 0]"}));
+    EXPECT_EQ(seams.m_dialogs.size(), 5u);
+    EXPECT_EQ(view.m_board, CCheckerBoard());
+    EXPECT_EQ(ChipAt(view, 2, 2).get(), chip.get());
+    EXPECT_EQ(view.m_selectedChip.get(), chip.get()); // still chosen, still lit
+    EXPECT_EQ(HintCount(view), 1u);
 }

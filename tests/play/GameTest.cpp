@@ -5,16 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "PlayTestSupport.h"
-#include "scene/SGRotationTranslation.h"
+#include "ViewTestSupport.h"
 
 namespace
 {
-const CSGRotationTranslation& Transform(const CSGNode* node)
-{
-    return static_cast<const CSGRotationTranslation&>(*node);
-}
-
 void ExpectChoosingChip(const CChildView& view)
 {
     EXPECT_TRUE(view.m_pickingChip);
@@ -83,7 +77,7 @@ TEST(PlayGame, MultiJumpCrownsMidCaptureAndEndsWithTenHalfTurns)
     seams.Load(view, expected);
 
     // The slide moves the chosen chip; the highlight stays on the landing square.
-    const CSGPtr firstSlider = view.m_chipNodes[8 * 6 + 3];
+    const CSGPtr firstSlider = ChipAt(view, 3, 1);
     Play(window, expected, 3, 1, 5, 3);
     EXPECT_TRUE(view.m_jumpPending);
     EXPECT_EQ(HintCount(view), 1u);
@@ -100,16 +94,15 @@ TEST(PlayGame, MultiJumpCrownsMidCaptureAndEndsWithTenHalfTurns)
     EXPECT_EQ(HintCount(view), 1u);
 
     // Crowned on the far row mid-capture; the chip now on (5, 3) slides.
-    const CSGPtr secondSlider = view.m_chipNodes[8 * 4 + 5];
+    const CSGPtr secondSlider = ChipAt(view, 5, 3);
     ASSERT_TRUE(secondSlider);
     Click(window, 7, 5);
     expected.MoveBlack(5, 3, 7, 5);
     EXPECT_EQ(view.m_board, expected);
     EXPECT_TRUE(view.m_jumpPending);
     EXPECT_NE(Transform(secondSlider.get()).m_translation[2], 0.0);
-    ASSERT_TRUE(view.m_chipNodes[8 * 2 + 7]);
-    const auto& king = Transform(Transform(view.m_chipNodes[8 * 2 + 7].get()).Child(0));
-    EXPECT_DOUBLE_EQ(king.m_translation[1], 0.3); // a king stands twice as high
+    ASSERT_TRUE(ChipAt(view, 7, 5));
+    EXPECT_DOUBLE_EQ(Cylinder(ChipAt(view, 7, 5)).m_height, 0.3); // a king stands twice as high
 
     // The king's backward capture ends the game: "No Spin" goes off and the
     // camera circles five times, back where it started.
@@ -124,35 +117,28 @@ TEST(PlayGame, MultiJumpCrownsMidCaptureAndEndsWithTenHalfTurns)
     ExpectChoosingChip(view);
 }
 
-TEST(PlayGame, SpinningBackOnFacesTheSideToMove)
+TEST(PlayGame, SlideTakesFiftyFramesAndTheTurnNinetyAtTheFrameFloor)
 {
     ViewWindow window(wxSize(320, 240));
     CChildView& view = window.View();
-    CCheckerBoard expected;
-    RunCommand(view, &CChildView::OnNoSpin);
-    Play(window, expected, 2, 2, 3, 3);
-    Play(window, expected, 5, 5, 4, 4);
-    EXPECT_TRUE(EyeAtX(view, 20.0));
-    // Black to move and the camera never left black's end: nothing to turn.
-    RunCommand(view, &CChildView::OnNoSpin);
-    EXPECT_TRUE(EyeAtX(view, 20.0));
-}
-
-TEST(PlayGame, SlideTakesFiftyFramesAtTheFrameFloor)
-{
-    ViewWindow window(wxSize(320, 240));
-    CChildView& view = window.View();
-    RunCommand(view, &CChildView::OnNoSpin); // only the slide is timed
+    RunCommand(view, &CChildView::OnNoSpin); // the slide alone first
     Click(window, 2, 2);
     view.LButtonDown(SquarePoint(window, 3, 3));
 
     COpenGLWnd::SetFrameFloorEnabled(true);
-    const unsigned long paints = view.GetPaintCount();
-    const auto start = std::chrono::steady_clock::now();
-    view.LButtonUp();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    const auto timed = [&view](auto action, unsigned long frames)
+    {
+        const unsigned long paints = view.GetPaintCount();
+        const auto start = std::chrono::steady_clock::now();
+        action();
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        EXPECT_EQ(view.GetPaintCount() - paints, frames);
+        EXPECT_GE(took.count(), frames / 60.0);
+        return std::to_string(took.count());
+    };
+    RecordProperty("slide_seconds", timed([&] { view.LButtonUp(); }, 50));
+    // Switching "No Spin" off turns the camera to red, who is to move.
+    RecordProperty("spin_seconds", timed([&] { RunCommand(view, &CChildView::OnNoSpin); }, 90));
     COpenGLWnd::SetFrameFloorEnabled(false);
-    EXPECT_EQ(view.GetPaintCount() - paints, 50u);
-    EXPECT_GE(took.count(), 50.0 / 60.0);
-    RecordProperty("slide_seconds", std::to_string(took.count()));
+    EXPECT_TRUE(EyeAtX(view, -20.0));
 }

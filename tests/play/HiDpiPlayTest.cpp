@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "PlayTestSupport.h"
+#include "ViewTestSupport.h"
 
 namespace
 {

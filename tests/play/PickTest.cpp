@@ -3,27 +3,16 @@
 #include <algorithm>
 #include <cmath>
 
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 
-#include "PlayTestSupport.h"
+#include "ViewTestSupport.h"
 #include "WxTestEnvironment.h"
-#include "scene/SGCylinder.h"
-#include "scene/SGRotationTranslation.h"
 #include "view/CommandIds.h"
 
 namespace
 {
 const wxSize kWindow(640, 480);
-
-std::int32_t ChipName(const CChildView& view, int row, int col)
-{
-    const CSGNode* node = view.m_chipNodes[8 * (7 - col) + row].get();
-    for (int depth = 0; depth < 2; ++depth)
-        node = static_cast<const CSGRotationTranslation*>(node)->Child(0);
-    return static_cast<const CSGCylinder*>(node)->m_name;
-}
 
 void ExpectChosen(const CChildView& view, int gridA, int gridB)
 {
@@ -31,15 +20,25 @@ void ExpectChosen(const CChildView& view, int gridA, int gridB)
     EXPECT_EQ(view.m_fromX, gridA);
     EXPECT_EQ(view.m_fromZ, gridB);
 }
+
+// What the last normal frame recorded for picking.
+std::vector<double> Recorded(const CChildView& view)
+{
+    std::vector<double> all(view.m_modelview, view.m_modelview + 16);
+    all.insert(all.end(), view.m_projection, view.m_projection + 16);
+    all.insert(all.end(), view.m_viewport, view.m_viewport + 4);
+    return all;
+}
 } // namespace
 
-TEST(PlayPick, NearestChipTopDecidesTheSquare)
+TEST(PlayPick, NearestNamedSurfaceDecidesAndMissesChangeNothing)
 {
     ViewWindow window(kWindow);
     CChildView& view = window.View();
     CCommandSeams seams;
     CCheckerBoard board = EmptyBoard();
     board.m_cells[8 * 3 + 3] = CCheckerBoard::BlackKing;
+    board.m_cells[8 * 4 + 4] = CCheckerBoard::RedMan;
     seams.Load(view, board);
     window.Repaint();
 
@@ -48,46 +47,31 @@ TEST(PlayPick, NearestChipTopDecidesTheSquare)
     const wxPoint top = ScreenPoint(window, 0.2, 0.55, 0.5);
     const GrVec3& eye = view.m_camera.m_eye;
     ASSERT_LT(eye[0] + (eye[1] - 0.25) / (eye[1] - 0.55) * (0.2 - eye[0]), 0.0);
+    const std::vector<double> recorded = Recorded(view);
     view.LButtonDown(top);
-    EXPECT_EQ(view.m_pickName, ChipName(view, 3, 3));
+    EXPECT_EQ(Recorded(view), recorded) << "the pick pass must not record its matrices";
+    EXPECT_EQ(view.m_pickName, Cylinder(ChipAt(view, 3, 3)).m_name);
     ExpectChosen(view, 4, 4);
 
-    view.LButtonDown(SquarePoint(window, 5, 5)); // bare board: the destination
-    EXPECT_EQ(view.m_pickName, 1);
-    EXPECT_EQ(view.m_toX, 2);
-    EXPECT_EQ(view.m_toZ, 2);
-}
-
-TEST(PlayPick, EmptySpaceAndRailsChooseNothing)
-{
-    ViewWindow window(kWindow);
-    CChildView& view = window.View();
-    view.LButtonDown(SquarePoint(window, 2, 2, 0.15));
-    const CSGPtr chosen = view.m_selectedChip;
     // The sky, and the outer face of the rail nearest the camera, under which
-    // no named object lies.
+    // no named object lies: nothing changes.
+    const CSGPtr chosen = view.m_selectedChip;
     for (const wxPoint miss : {wxPoint(2, 2), ScreenPoint(window, 4.25, 0.25, 0.5)})
     {
         view.LButtonDown(miss);
         EXPECT_EQ(view.m_pickName, -1);
-        ExpectChosen(view, 5, 5);
+        ExpectChosen(view, 4, 4);
         EXPECT_EQ(view.m_selectedChip.get(), chosen.get());
         EXPECT_EQ(HintCount(view), 1u);
     }
-}
+    view.LButtonDown(SquarePoint(window, 5, 5)); // bare board: the destination
+    EXPECT_EQ(view.m_pickName, 1);
+    EXPECT_EQ(view.m_toX, 2);
+    EXPECT_EQ(view.m_toZ, 2);
 
-TEST(PlayPick, PressJustOutsideTheSilhouetteHitsTheChip)
-{
-    ViewWindow window(kWindow);
-    CChildView& view = window.View();
-    CCommandSeams seams;
-    CCheckerBoard board = EmptyBoard();
-    board.m_cells[8 * 4 + 4] = CCheckerBoard::RedMan;
-    seams.Load(view, board);
-
-    // The silhouette: the pixels that change when the chip is moved away.
+    // The red man's silhouette: the pixels that change when it is moved away.
     const FrameImage with = window.Capture();
-    auto& chip = static_cast<CSGRotationTranslation&>(*view.m_chipNodes[8 * 3 + 4]);
+    auto& chip = Transform(ChipAt(view, 4, 4).get());
     chip.m_translation[1] = -1000.0;
     const FrameImage without = window.Capture();
     chip.m_translation[1] = 0.0;
@@ -109,53 +93,31 @@ TEST(PlayPick, PressJustOutsideTheSilhouetteHitsTheChip)
                                     .x);
     ASSERT_LT(rim, right.x + 1.5);
     view.LButtonDown(right + wxPoint(1, 0));
-    EXPECT_EQ(view.m_pickName, ChipName(view, 4, 4));
+    EXPECT_EQ(view.m_pickName, Cylinder(ChipAt(view, 4, 4)).m_name);
     ExpectChosen(view, 3, 3);
     view.LButtonDown(right + wxPoint(4, 0));
     EXPECT_EQ(view.m_pickName, 1);
 }
 
-TEST(PlayPick, FindsTheSquareAfterADragAndAResize)
-{
-    ViewWindow window(kWindow);
-    CChildView& view = window.View();
-    view.RButtonDown(wxPoint(300, 200));
-    view.MouseMove(wxPoint(360, 230), true);
-    window.Repaint();
-    view.LButtonDown(SquarePoint(window, 2, 2));
-    ExpectChosen(view, 5, 5);
-
-    // The view keeps a border inside the frame: compare with its own size.
-    window.Frame().SetClientSize(500, 280);
-    const unsigned long paints = view.GetPaintCount();
-    ASSERT_TRUE(PumpUntil(
-        [&]
-        {
-            const wxSize client = view.GetClientRect();
-            return view.GetPaintCount() > paints && client.x < 520 &&
-                   view.m_viewport[2] == client.x && view.m_viewport[3] == client.y;
-        }));
-    view.LButtonDown(SquarePoint(window, 3, 1));
-    EXPECT_EQ(view.m_toX, 4);
-    EXPECT_EQ(view.m_toZ, 6);
-}
-
-TEST(PlayCamera, RightDragsRepaintAndModesCarryTheirCheckMarks)
+TEST(PlayCamera, RightDragsAndResizesKeepPicksOnTheirSquares)
 {
     ViewWindow window(kWindow);
     CChildView& view = window.View();
     PumpFor(std::chrono::milliseconds(50));
     const GrVec3 eye = view.m_camera.m_eye;
     const unsigned long paints = view.GetPaintCount();
-    view.RButtonDown(wxPoint(100, 100));
-    view.MouseMove(wxPoint(140, 100), false);
+    view.RButtonDown(wxPoint(300, 200));
+    view.MouseMove(wxPoint(340, 200), false);
     PumpFor(std::chrono::milliseconds(50));
-    EXPECT_EQ(view.GetPaintCount(), paints);
+    EXPECT_EQ(view.GetPaintCount(), paints) << "neither the press nor a plain move repaints";
     EXPECT_EQ(view.m_camera.m_eye, eye);
-    view.MouseMove(wxPoint(150, 100), true);
+    view.MouseMove(wxPoint(360, 230), true);
     EXPECT_NE(view.m_camera.m_eye, eye);
-    EXPECT_TRUE(PumpUntil([&] { return view.GetPaintCount() > paints; }));
+    ASSERT_TRUE(PumpUntil([&] { return view.GetPaintCount() > paints; }));
+    view.LButtonDown(SquarePoint(window, 2, 2));
+    ExpectChosen(view, 5, 5);
 
+    // The modes and their check marks; choosing one does not move the camera.
     const std::pair<int, std::int32_t> modes[] = {
         {ViewCommand::CameraPanTilt, CGrCamera::PanTilt},
         {ViewCommand::CameraPitchYaw, CGrCamera::PitchYaw},
@@ -175,4 +137,27 @@ TEST(PlayCamera, RightDragsRepaintAndModesCarryTheirCheckMarks)
         }
     }
     EXPECT_EQ(view.m_camera.m_eye, dragged);
+
+    // The view keeps a border inside the frame: compare with its own size.
+    window.Frame().SetClientSize(500, 280);
+    const unsigned long resized = view.GetPaintCount();
+    ASSERT_TRUE(PumpUntil(
+        [&]
+        {
+            const wxSize client = view.GetClientRect();
+            return view.GetPaintCount() > resized && client.x < 520 &&
+                   view.m_viewport[2] == client.x && view.m_viewport[3] == client.y;
+        }));
+    view.LButtonDown(SquarePoint(window, 3, 1));
+    EXPECT_EQ(view.m_toX, 4);
+    EXPECT_EQ(view.m_toZ, 6);
+
+    // No height, no aspect ratio: nothing is drawn and nothing recorded.
+    const std::vector<double> recorded = Recorded(view);
+    window.Frame().SetClientSize(500, 0);
+    if (view.GetClientRect().y != 0)
+        GTEST_SKIP() << "the window system keeps the view taller than 0";
+    window.Repaint();
+    window.Capture();
+    EXPECT_EQ(Recorded(view), recorded);
 }

@@ -1,8 +1,6 @@
 // One frame of the starting position against the recording stand-in for
 // libGL: how many calls it costs and whether they pair up.
 
-#include <iostream>
-
 #include <gtest/gtest.h>
 
 #include "tests/fakegl/FakeGL.h"
@@ -39,8 +37,5 @@ TEST(BoardViewCalls, StartingPositionDrawsBalancedWithEveryChipNamedOnce)
     const int sceneCalls = static_cast<int>(fakegl::Calls().size());
     EXPECT_EQ(fakegl::GetState().texturesMade, 0u);
     EXPECT_LT(sceneCalls, firstFrame);
-    std::cout << "GL calls per frame: " << sceneCalls << " for the scene + "
-              << kFrameCallsAroundScene << " around it = " << sceneCalls + kFrameCallsAroundScene
-              << " (first frame " << firstFrame + kFrameCallsAroundScene << ")\n";
     RecordProperty("gl_calls_per_frame", sceneCalls + kFrameCallsAroundScene);
 }

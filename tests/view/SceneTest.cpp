@@ -6,15 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "glwnd/MessageService.h"
+#include "ViewTestSupport.h"
 #include "scene/SGBox.h"
-#include "scene/SGComposite.h"
-#include "scene/SGCylinder.h"
 #include "scene/SGMesh.h"
 #include "scene/SGPolygon.h"
-#include "scene/SGRotationTranslation.h"
 #include "scene/SGdravoCylinder.h"
-#include "view/ChildView.h"
 
 namespace
 {
@@ -41,28 +37,25 @@ void operator delete(void* p, std::size_t) noexcept
 
 namespace
 {
-std::vector<CSGNode*> Links(CSGNode* node)
+// The nodes `node` holds (children, faces, texture), looked up as each of
+// the node kinds that hold others.
+template <class... Kinds> std::vector<CSGNode*> Links(CSGNode* node)
 {
     std::vector<CSGNode*> out;
-    auto add = [&out](const std::vector<CSGPtr>& list)
+    const auto add = [&out](auto* n)
     {
-        for (const CSGPtr& p : list)
-            out.push_back(p.get());
+        if (n == nullptr)
+            return;
+        if constexpr (requires { n->m_texture; })
+            out.push_back(n->m_texture.get());
+        if constexpr (requires { n->m_children; })
+            for (const CSGPtr& p : n->m_children)
+                out.push_back(p.get());
+        if constexpr (requires { n->m_polygons; })
+            for (const CSGPtr& p : n->m_polygons)
+                out.push_back(p.get());
     };
-    if (auto* n = dynamic_cast<CSGRotationTranslation*>(node))
-        add(n->m_children);
-    else if (auto* n = dynamic_cast<CSGComposite*>(node))
-        add(n->m_children);
-    else if (auto* n = dynamic_cast<CSGBox*>(node))
-        out.push_back(n->m_texture.get()), add(n->m_polygons);
-    else if (auto* n = dynamic_cast<CSGCylinder*>(node))
-        out.push_back(n->m_texture.get()), add(n->m_polygons);
-    else if (auto* n = dynamic_cast<CSGdravoCylinder*>(node))
-        add(n->m_polygons);
-    else if (auto* n = dynamic_cast<CSGMesh*>(node))
-        out.push_back(n->m_texture.get());
-    else if (auto* n = dynamic_cast<CSGPolygon*>(node))
-        out.push_back(n->m_texture.get());
+    (add(dynamic_cast<Kinds*>(node)), ...);
     std::erase(out, nullptr);
     return out;
 }
@@ -73,10 +66,10 @@ std::map<CSGNode*, int> Holders(const CChildView& view)
 {
     std::map<CSGNode*, int> holders;
     std::vector<CSGNode*> pending;
-    auto hold = [&](const CSGNode* node)
+    auto hold = [&](CSGNode* node)
     {
-        if (node != nullptr && holders[const_cast<CSGNode*>(node)]++ == 0)
-            pending.push_back(const_cast<CSGNode*>(node));
+        if (node != nullptr && holders[node]++ == 0)
+            pending.push_back(node);
     };
     for (const CSGPtr* field : {&view.m_rootRotation, &view.m_root, &view.m_boardNode,
                                 &view.m_chipsNode, &view.m_hintsNode, &view.m_blackChipTexture,
@@ -88,36 +81,12 @@ std::map<CSGNode*, int> Holders(const CChildView& view)
     {
         CSGNode* node = pending.back();
         pending.pop_back();
-        for (CSGNode* link : Links(node))
+        for (CSGNode* link : Links<CSGRotationTranslation, CSGComposite, CSGBox, CSGCylinder,
+                                   CSGdravoCylinder, CSGMesh, CSGPolygon>(node))
             hold(link);
     }
     return holders;
 }
-
-int WrongCounts(const CChildView& view)
-{
-    int wrong = 0;
-    for (const auto& [node, holders] : Holders(view))
-        wrong += node->m_refs != holders;
-    return wrong;
-}
-
-CSGRotationTranslation& Transform(CSGNode* node)
-{
-    return dynamic_cast<CSGRotationTranslation&>(*node);
-}
-
-struct RecordingBoxes
-{
-    RecordingBoxes()
-        : old(SetMessageBoxHandler([this](const std::string& text, const std::string&, unsigned)
-                                   { texts.push_back(text); }))
-    {
-    }
-    ~RecordingBoxes() { SetMessageBoxHandler(old); }
-    std::vector<std::string> texts;
-    MessageBoxHandler old;
-};
 } // namespace
 
 TEST(BoardScene, NineBoardChildrenSharedSidesAndEveryNodeReleasedOnce)
@@ -139,8 +108,8 @@ TEST(BoardScene, NineBoardChildrenSharedSidesAndEveryNodeReleasedOnce)
     EXPECT_EQ(Transform(board.Child(5)).Child(0), Transform(board.Child(6)).Child(0));
     EXPECT_EQ(board.Child(7), view->m_chipsNode.get());
     EXPECT_EQ(board.Child(8), view->m_hintsNode.get());
-    EXPECT_EQ(dynamic_cast<CSGComposite&>(*view->m_chipsNode).m_children.size(), 24u);
-    EXPECT_TRUE(dynamic_cast<CSGComposite&>(*view->m_hintsNode).m_children.empty());
+    EXPECT_EQ(Children(view->m_chipsNode).size(), 24u);
+    EXPECT_EQ(HintCount(*view), 0u);
     EXPECT_EQ(strip->m_refs, 3);
     EXPECT_EQ(sideA.Child(1)->m_refs, 2);
     EXPECT_EQ(Transform(board.Child(5)).Child(0)->m_refs, 2);
@@ -150,37 +119,36 @@ TEST(BoardScene, NineBoardChildrenSharedSidesAndEveryNodeReleasedOnce)
     view->ShowHints(2, 5);
     view->m_selectedChip = view->m_chipNodes[7];
     view->PlaceChips();
-    ASSERT_EQ(WrongCounts(*view), 0);
     const std::map<CSGNode*, int> nodes = Holders(*view);
+    int wrong = 0;
+    for (const auto& [node, holders] : nodes)
+        wrong += node->m_refs != holders;
+    ASSERT_EQ(wrong, 0) << "reference counts of " << nodes.size() << " nodes";
     std::map<void*, int> deletes;
     s_deletes = &deletes;
     delete view;
     s_deletes = nullptr;
-    int wrong = 0;
     for (const auto& entry : nodes)
         wrong += deletes[entry.first] != 1;
-    EXPECT_EQ(wrong, 0) << "of " << nodes.size() << " nodes";
+    EXPECT_EQ(wrong, 0) << "deletions of " << nodes.size() << " nodes";
 }
 
 TEST(BoardScene, MissingArtIsReportedInOrderAndTheSceneStillBuilds)
 {
+    CCommandSeams seams; // records the boxes; its empty folder has no res/
     const auto home = std::filesystem::current_path();
-    const auto empty = std::filesystem::temp_directory_path() / "plaxen-view-no-res";
-    std::filesystem::create_directories(empty);
-    std::filesystem::current_path(empty);
-    RecordingBoxes boxes;
+    std::filesystem::current_path(seams.m_folder);
     {
         CChildView view;
         EXPECT_EQ(Transform(view.m_boardNode.get()).m_children.size(), 9u);
-        EXPECT_EQ(dynamic_cast<CSGComposite&>(*view.m_chipsNode).m_children.size(), 24u);
+        EXPECT_EQ(Children(view.m_chipsNode).size(), 24u);
     }
     std::filesystem::current_path(home);
-    std::filesystem::remove_all(empty);
-    EXPECT_EQ(boxes.texts, (std::vector<std::string>{
-                               "Unable to open image file: res/black-chip.bmp",
-                               "Unable to open image file: res/red-chip.bmp",
-                               "File not found",
-                               "Unable to open image file: res/board.bmp",
-                               "Unable to open image file: res/wood02.bmp",
-                           }));
+    EXPECT_EQ(seams.m_boxes, (std::vector<std::string>{
+                                 "Unable to open image file: res/black-chip.bmp [Plaxen, 0]",
+                                 "Unable to open image file: res/red-chip.bmp [Plaxen, 0]",
+                                 "File not found [Plaxen, 0]",
+                                 "Unable to open image file: res/board.bmp [Plaxen, 0]",
+                                 "Unable to open image file: res/wood02.bmp [Plaxen, 0]",
+                             }));
 }

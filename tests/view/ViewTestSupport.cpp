@@ -2,6 +2,9 @@
 
 #include <chrono>
 #include <cmath>
+#include <fstream>
+
+#include <unistd.h>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -9,23 +12,15 @@
 #include <wx/frame.h>
 
 #include "WxTestEnvironment.h"
+#include "glwnd/FileDialogs.h"
+#include "glwnd/MessageService.h"
 
 namespace
 {
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new WxTestEnvironment);
 } // namespace
 
-std::array<int, 3> FrameImage::At(int x, int y) const
-{
-    if (x < 0 || y < 0 || x >= width || y >= height)
-        return {-1, -1, -1};
-    const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 4;
-    return {rgba[i], rgba[i + 1], rgba[i + 2]};
-}
-
-ViewWindow::ViewWindow(wxSize client) : ViewWindow(new CChildView, client) {}
-
-ViewWindow::ViewWindow(CChildView* view, wxSize client) : m_view(view)
+ViewWindow::ViewWindow(wxSize client, CChildView* view) : m_view(view)
 {
     COpenGLWnd::SetFrameFloorEnabled(false);
     m_frame = new wxFrame(nullptr, wxID_ANY, "view test");
@@ -46,12 +41,6 @@ ViewWindow::~ViewWindow()
     COpenGLWnd::SetFrameFloorEnabled(true);
     m_frame->Destroy();
     PumpFor(std::chrono::milliseconds(10));
-}
-
-void ViewWindow::Repaint()
-{
-    m_view->InvalidateRect();
-    m_view->UpdateWindow();
 }
 
 FrameImage ViewWindow::Capture()
@@ -82,4 +71,73 @@ wxRealPoint ViewWindow::Project(double x, double y, double z) const
     gluProject(x, y, z, m_view->m_modelview, m_view->m_projection, m_view->m_viewport, &wx, &wy,
                &wz);
     return wxRealPoint(wx, wy);
+}
+
+wxPoint ScreenPoint(const ViewWindow& window, double x, double y, double z)
+{
+    const wxRealPoint gl = window.Project(x, y, z);
+    // The window counts rows from the top, OpenGL from the bottom.
+    return wxPoint(static_cast<int>(std::floor(gl.x)),
+                   window.View().GetClientRect().y - 1 - static_cast<int>(std::floor(gl.y)));
+}
+
+CCheckerBoard EmptyBoard()
+{
+    CCheckerBoard board;
+    for (std::int32_t& cell : board.m_cells)
+        cell = cell == CCheckerBoard::Light ? cell : CCheckerBoard::Empty;
+    return board;
+}
+
+::testing::AssertionResult ChipsMatchBoard(const CChildView& view)
+{
+    for (int square = 0; square < 64; ++square)
+    {
+        const int r = square / 8, c = square % 8;
+        if ((view.m_board.m_cells[square] >= CCheckerBoard::RedMan) !=
+            static_cast<bool>(ChipAt(view, r, c)))
+            return ::testing::AssertionFailure() << "at (" << r << ", " << c << ")\n"
+                                                 << view.m_board;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult EyeAtX(const CChildView& view, double x)
+{
+    const GrVec3& eye = view.m_camera.m_eye;
+    if (std::abs(eye[0] - x) < 1e-6 && std::abs(eye[1] - 12.0) < 1e-6 && std::abs(eye[2]) < 1e-6)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "eye " << eye[0] << ", " << eye[1] << ", " << eye[2];
+}
+
+CCommandSeams::CCommandSeams()
+{
+    m_folder = std::filesystem::temp_directory_path() / ("plaxen-test-" + std::to_string(getpid()));
+    std::filesystem::create_directories(m_folder);
+    SetFileDialogHandler(
+        [this](FileDialogKind kind, const std::string& extension, const std::string& filter)
+        {
+            m_dialogs.push_back(std::string(kind == FileDialogKind::Open ? "open" : "save") + " " +
+                                extension + " " + filter);
+            return m_answer;
+        });
+    SetMessageBoxHandler(
+        [this](const std::string& text, const std::string& caption, unsigned type)
+        { m_boxes.push_back(text + " [" + caption + ", " + std::to_string(type) + "]"); });
+}
+
+CCommandSeams::~CCommandSeams()
+{
+    SetFileDialogHandler({});
+    SetMessageBoxHandler({});
+    std::filesystem::remove_all(m_folder);
+}
+
+void CCommandSeams::Load(CChildView& view, const CCheckerBoard& board)
+{
+    m_answer = (m_folder / "position.plx").string();
+    std::ofstream out(*m_answer, std::ios::binary);
+    board.WriteGame(out);
+    out.close();
+    RunCommand(view, &CChildView::OnLoadGame);
 }
