@@ -104,17 +104,17 @@ wxSize DefaultFrameSize()
 }
 } // namespace
 
-wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame) EVT_SET_FOCUS(CMainFrame::OnSetFocus)
-    EVT_ACTIVATE(CMainFrame::OnActivate) EVT_MENU(ID_VIEW_TOOLBAR, CMainFrame::OnViewToolbar)
-        EVT_UPDATE_UI(ID_VIEW_TOOLBAR, CMainFrame::OnUpdateViewToolbar)
-            EVT_MENU(ID_VIEW_STATUS_BAR, CMainFrame::OnViewStatusBar)
-                EVT_UPDATE_UI(ID_VIEW_STATUS_BAR, CMainFrame::OnUpdateViewStatusBar)
-                    EVT_IDLE(CMainFrame::OnIdle) wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
+    EVT_SET_FOCUS(CMainFrame::OnSetFocus)
+    EVT_ACTIVATE(CMainFrame::OnActivate)
+    EVT_MENU(ID_VIEW_TOOLBAR, CMainFrame::OnViewToolbar)
+    EVT_UPDATE_UI(ID_VIEW_TOOLBAR, CMainFrame::OnUpdateViewToolbar)
+    EVT_MENU(ID_VIEW_STATUS_BAR, CMainFrame::OnViewStatusBar)
+    EVT_UPDATE_UI(ID_VIEW_STATUS_BAR, CMainFrame::OnUpdateViewStatusBar)
+    EVT_IDLE(CMainFrame::OnIdle)
+wxEND_EVENT_TABLE()
 
-                        CMainFrame::CMainFrame(ViewFactory makeView)
-    : m_wndView(makeView())
-{
-}
+CMainFrame::CMainFrame(ViewFactory makeView) : m_wndView(makeView()) {}
 
 CMainFrame::~CMainFrame()
 {

@@ -7,10 +7,12 @@
 #include "app/Resource.h"
 #include "glwnd/WxMessageBoxes.h"
 
-wxBEGIN_EVENT_TABLE(CPlaxenApp, wxApp) EVT_MENU(ID_APP_ABOUT, CPlaxenApp::OnAppAbout)
-    EVT_MENU(ID_APP_EXIT, CPlaxenApp::OnAppExit) wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(CPlaxenApp, wxApp)
+    EVT_MENU(ID_APP_ABOUT, CPlaxenApp::OnAppAbout)
+    EVT_MENU(ID_APP_EXIT, CPlaxenApp::OnAppExit)
+wxEND_EVENT_TABLE()
 
-        bool CPlaxenApp::OnInit()
+bool CPlaxenApp::OnInit()
 {
     // Common controls: GTK's widgets need no initialising of their own.
     // The base start-up is skipped on purpose: it parses the command line,

@@ -41,11 +41,12 @@ const wxGLAttributes& NoAttributes()
 }
 } // namespace
 
-wxBEGIN_EVENT_TABLE(COpenGLWnd, wxGLCanvas) EVT_PAINT(COpenGLWnd::OnPaint)
-    EVT_ERASE_BACKGROUND(COpenGLWnd::OnEraseBkgnd) wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(COpenGLWnd, wxGLCanvas)
+    EVT_PAINT(COpenGLWnd::OnPaint)
+    EVT_ERASE_BACKGROUND(COpenGLWnd::OnEraseBkgnd)
+wxEND_EVENT_TABLE()
 
-        COpenGLWnd::COpenGLWnd()
-    : wxGLCanvas(NoParentYet(), NoAttributes())
+COpenGLWnd::COpenGLWnd() : wxGLCanvas(NoParentYet(), NoAttributes())
 {
     wxSetAssertHandler(s_savedAssertHandler);
 }

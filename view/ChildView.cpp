@@ -21,7 +21,6 @@ CSGPtr LoadChipTexture(const char* path)
 
 // The view's messages and commands, in the order the game has always listed
 // them. Painting is the base class's (it calls OnGLDraw).
-// clang-format off
 wxBEGIN_EVENT_TABLE(CChildView, COpenGLWnd)
     EVT_LEFT_DOWN(CChildView::OnLButtonDown)
     EVT_MOTION(CChildView::OnMouseMove)
@@ -41,8 +40,7 @@ wxBEGIN_EVENT_TABLE(CChildView, COpenGLWnd)
     EVT_MENU(ViewCommand::LoadGame, CChildView::OnLoadGame)
     EVT_MENU(ViewCommand::SaveGame, CChildView::OnSaveGame)
     EVT_UPDATE_UI(ViewCommand::NoSpin, CChildView::OnUpdateNoSpin)
-wxEND_EVENT_TABLE(); // the semicolon tells the formatter the table is over
-// clang-format on
+wxEND_EVENT_TABLE()
 
 CChildView::CChildView()
 {
