@@ -162,79 +162,41 @@ extern "C"
         Record("glEnd", {});
     }
 
-    void glVertex3dv(const GLdouble* v)
-    {
-        Record("glVertex3dv", {{v[0]}, {v[1]}, {v[2]}});
+// Entry points that only record their arguments. The second column tells
+// whether the call is refused between glBegin and glEnd.
+#define FAKE_GL(name, outsideBeginOnly, params, ...)                                               \
+    void name params                                                                               \
+    {                                                                                              \
+        Record(#name, {__VA_ARGS__}, outsideBeginOnly);                                            \
     }
+    FAKE_GL(glVertex3dv, false, (const GLdouble* v), {v[0]}, {v[1]}, {v[2]})
+    FAKE_GL(glVertex3d, false, (GLdouble x, GLdouble y, GLdouble z), {x}, {y}, {z})
+    FAKE_GL(glNormal3dv, false, (const GLdouble* v), {v[0]}, {v[1]}, {v[2]})
+    FAKE_GL(glTexCoord2dv, false, (const GLdouble* v), {v[0]}, {v[1]})
+    FAKE_GL(glTranslated, true, (GLdouble x, GLdouble y, GLdouble z), {x}, {y}, {z})
+    FAKE_GL(glRotated, true, (GLdouble a, GLdouble x, GLdouble y, GLdouble z), {a}, {x}, {y}, {z})
+    FAKE_GL(glEnable, true, (GLenum cap), E(cap))
+    FAKE_GL(glDisable, true, (GLenum cap), E(cap))
+    FAKE_GL(glLineWidth, true, (GLfloat width), {width})
+    FAKE_GL(glTexEnvf, true, (GLenum target, GLenum pname, GLfloat param), E(target), E(pname),
+            {param})
+    FAKE_GL(glBindTexture, true, (GLenum target, GLuint texture), E(target), {double(texture)})
+    FAKE_GL(glTexParameteri, true, (GLenum target, GLenum pname, GLint param), E(target), E(pname),
+            E(GLenum(param)))
+#undef FAKE_GL
 
-    void glVertex3d(GLdouble x, GLdouble y, GLdouble z)
-    {
-        Record("glVertex3d", {{x}, {y}, {z}});
+// The matrix and name stacks: each push or pop records itself and counts.
+#define FAKE_STACK(name, depth, change, params, ...)                                               \
+    void name params                                                                               \
+    {                                                                                              \
+        Record(#name, {__VA_ARGS__}, true);                                                        \
+        fakegl::Stack(g_state.depth, change);                                                      \
     }
-
-    void glNormal3dv(const GLdouble* v)
-    {
-        Record("glNormal3dv", {{v[0]}, {v[1]}, {v[2]}});
-    }
-
-    void glTexCoord2dv(const GLdouble* v)
-    {
-        Record("glTexCoord2dv", {{v[0]}, {v[1]}});
-    }
-
-    void glPushMatrix(void)
-    {
-        Record("glPushMatrix", {}, true);
-        fakegl::Stack(g_state.matrixDepth, +1);
-    }
-
-    void glPopMatrix(void)
-    {
-        Record("glPopMatrix", {}, true);
-        fakegl::Stack(g_state.matrixDepth, -1);
-    }
-
-    void glTranslated(GLdouble x, GLdouble y, GLdouble z)
-    {
-        Record("glTranslated", {{x}, {y}, {z}}, true);
-    }
-
-    void glRotated(GLdouble angle, GLdouble x, GLdouble y, GLdouble z)
-    {
-        Record("glRotated", {{angle}, {x}, {y}, {z}}, true);
-    }
-
-    void glPushName(GLuint name)
-    {
-        Record("glPushName", {{static_cast<double>(name)}}, true);
-        fakegl::Stack(g_state.nameDepth, +1);
-    }
-
-    void glPopName(void)
-    {
-        Record("glPopName", {}, true);
-        fakegl::Stack(g_state.nameDepth, -1);
-    }
-
-    void glEnable(GLenum cap)
-    {
-        Record("glEnable", {E(cap)}, true);
-    }
-
-    void glDisable(GLenum cap)
-    {
-        Record("glDisable", {E(cap)}, true);
-    }
-
-    void glTexEnvf(GLenum target, GLenum pname, GLfloat param)
-    {
-        Record("glTexEnvf", {E(target), E(pname), {param}}, true);
-    }
-
-    void glBindTexture(GLenum target, GLuint texture)
-    {
-        Record("glBindTexture", {E(target), {static_cast<double>(texture)}}, true);
-    }
+    FAKE_STACK(glPushMatrix, matrixDepth, +1, (void))
+    FAKE_STACK(glPopMatrix, matrixDepth, -1, (void))
+    FAKE_STACK(glPushName, nameDepth, +1, (GLuint name), {double(name)})
+    FAKE_STACK(glPopName, nameDepth, -1, (void))
+#undef FAKE_STACK
 
     void glGetMaterialfv(GLenum face, GLenum pname, GLfloat* params)
     {
@@ -252,21 +214,11 @@ extern "C"
         Record("glMaterialfv", args);
     }
 
-    void glLineWidth(GLfloat width)
-    {
-        Record("glLineWidth", {{width}}, true);
-    }
-
     void glGenTextures(GLsizei n, GLuint* textures)
     {
         Record("glGenTextures", {{static_cast<double>(n)}}, true);
         for (GLsizei i = 0; i < n; ++i)
             textures[i] = ++g_state.texturesMade;
-    }
-
-    void glTexParameteri(GLenum target, GLenum pname, GLint param)
-    {
-        Record("glTexParameteri", {E(target), E(pname), E(static_cast<GLenum>(param))}, true);
     }
 
     void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width,
