@@ -43,27 +43,9 @@ TEST(BoardChips, RebuiltFromTheBoardWithLossesBesideItAndNewNames)
         ASSERT_TRUE(view.m_board.ReadGame(in));
         view.PlaceChips();
         SCOPED_TRACE(position.text);
-        std::size_t chips = 0;
-        for (int r = 0; r < 8; ++r)
-        {
-            for (int c = 0; c < 8; ++c)
-            {
-                const std::int32_t code = view.m_board.m_cells[8 * r + c];
-                const CSGPtr& outer = ChipAt(view, r, c);
-                ASSERT_EQ(code >= CCheckerBoard::RedMan, static_cast<bool>(outer)) << r << c;
-                if (!outer)
-                    continue;
-                ++chips;
-                const double height = code == 3 || code == 5 ? 0.3 : 0.15;
-                const double* at = Transform(Transform(outer.get()).Child(0)).m_translation;
-                EXPECT_EQ(std::vector<double>(at, at + 3),
-                          (std::vector<double>{c + 0.5, height, 7 - r + 0.5}));
-                EXPECT_EQ(Cylinder(outer).m_height, height);
-                EXPECT_EQ(Cylinder(outer).m_texture.get(),
-                          (code <= 3 ? view.m_redChipTexture : view.m_blackChipTexture).get());
-            }
-        }
-        EXPECT_EQ(chips, position.boardChips);
+        // Where each chip stands, its height and colour show in the rendered frame.
+        ASSERT_TRUE(ChipsMatchBoard(view));
+        const std::size_t chips = position.boardChips;
         const std::set<std::int32_t> names = ChipNames(view);
         EXPECT_EQ(names.size(), chips) << "a name of its own for every chip";
         EXPECT_GT(*names.begin(), *previousNames.rbegin()) << "names are never reused";
