@@ -54,6 +54,11 @@ int Count(const std::string& name);
 // so that a test node can show where it was drawn among the GL calls.
 void Note(const std::string& text);
 
+// What a texture node whose image never loaded draws.
+inline const std::string kTexture = "glEnable(GL_TEXTURE_2D) "
+                                    "glTexEnvf(GL_TEXTURE_ENV,GL_TEXTURE_ENV_MODE,8448) "
+                                    "glBindTexture(GL_TEXTURE_2D,0)";
+
 // Draws `node` alone on a fresh log and returns the calls it made.
 template <class Node> std::string Drawn(Node& node)
 {

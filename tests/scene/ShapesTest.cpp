@@ -13,14 +13,7 @@
 #include <string>
 
 using fakegl::Drawn;
-
-namespace
-{
-// What a texture node whose image never loaded draws.
-const std::string kTexture = "glEnable(GL_TEXTURE_2D) "
-                             "glTexEnvf(GL_TEXTURE_ENV,GL_TEXTURE_ENV_MODE,8448) "
-                             "glBindTexture(GL_TEXTURE_2D,0)";
-} // namespace
+using fakegl::kTexture;
 
 TEST(SGPolygon, InterleavesNormalTexcoordAndVertexInsideTextureCalls)
 {

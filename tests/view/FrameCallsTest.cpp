@@ -29,13 +29,10 @@ TEST(BoardViewCalls, StartingPositionDrawsBalancedWithEveryChipNamedOnce)
     EXPECT_EQ(fakegl::Count("glBegin"), fakegl::Count("glEnd"));
     EXPECT_EQ(state.texturesMade, 4u) << "board, wood and the two chip textures";
 
-    const int firstFrame = static_cast<int>(fakegl::Calls().size());
-
     // Later frames replay the same drawing without making textures again.
     fakegl::Reset();
     view.m_root->Render();
     const int sceneCalls = static_cast<int>(fakegl::Calls().size());
     EXPECT_EQ(fakegl::GetState().texturesMade, 0u);
-    EXPECT_LT(sceneCalls, firstFrame);
     RecordProperty("gl_calls_per_frame", sceneCalls + kFrameCallsAroundScene);
 }
