@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
-#include <string_view>
+#include <initializer_list>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -12,22 +12,15 @@ namespace
 {
 using Squares = std::vector<std::pair<int, int>>;
 
-// A position drawn with the saved-game letters, row 7 first, column 0 on the left.
-CCheckerBoard Diagram(std::string_view text, std::int32_t side = CCheckerBoard::BlackSide)
+// Pieces by saved-game letter, row and column on an otherwise empty board.
+CCheckerBoard Position(std::initializer_list<std::tuple<char, int, int>> pieces,
+                       std::int32_t side = CCheckerBoard::BlackSide)
 {
     CCheckerBoard board;
-    int i = 0;
-    for (const char letter : text)
-    {
-        if (std::isspace(static_cast<unsigned char>(letter)))
-            continue;
-        const std::int32_t code = CCheckerBoard::CodeOf(letter);
-        if (code < 0 || i >= 64)
-            return ADD_FAILURE() << "bad diagram at letter " << i, board;
-        board.m_cells[8 * (7 - i / 8) + i % 8] = code;
-        ++i;
-    }
-    EXPECT_EQ(i, 64) << "a diagram has 64 letters";
+    for (std::int32_t& cell : board.m_cells)
+        cell = cell == CCheckerBoard::Light ? cell : CCheckerBoard::Empty;
+    for (const auto& [letter, r, c] : pieces)
+        board.m_cells[8 * r + c] = CCheckerBoard::CodeOf(letter);
     board.m_side = side;
     return board;
 }
@@ -56,15 +49,11 @@ Squares MoveList(const CCheckerBoard& board, bool red, int r, int c)
 
 // No black capture anywhere, so each black refusal has its own reason; red
 // (3, 1) can capture.
-const char* const kRefusalPosition = R"(
-    X _ X _ X _ X _
-    _ X _ X _ X _ X
-    X _ X _ X _ X _
-    r X _ X _ X _ X
-    X r X _ X b X _
-    _ X b X B X _ X
-    X R X _ X _ X _
-    _ X _ X _ X _ X)";
+CCheckerBoard RefusalPosition(std::int32_t side = CCheckerBoard::BlackSide)
+{
+    return Position({{'r', 4, 0}, {'r', 3, 1}, {'b', 3, 5}, {'b', 2, 2}, {'B', 2, 4}, {'R', 1, 1}},
+                    side);
+}
 } // namespace
 
 // The starting cells themselves are pinned by the saved-game bytes and the
@@ -95,8 +84,7 @@ TEST(CheckerBoard, RefusedMovesLeaveTheBoardUntouched)
     // Red's rules are black's turned half round: each refusal holds for both.
     for (const bool red : {false, true})
     {
-        const CCheckerBoard before =
-            red ? Mirror(Diagram(kRefusalPosition)) : Diagram(kRefusalPosition);
+        const CCheckerBoard before = red ? Mirror(RefusalPosition()) : RefusalPosition();
         for (const auto& [fr, fc, tr, tc] : refusals)
         {
             SCOPED_TRACE(testing::Message() << (red ? "red " : "black ") << fr << fc << tr << tc);
@@ -114,7 +102,7 @@ TEST(CheckerBoard, RefusedMovesLeaveTheBoardUntouched)
 
 TEST(CheckerBoard, CaptureIsCompulsoryForEveryPiece)
 {
-    CCheckerBoard board = Diagram(kRefusalPosition, CCheckerBoard::RedSide);
+    CCheckerBoard board = RefusalPosition(CCheckerBoard::RedSide);
     const CCheckerBoard before = board;
     EXPECT_EQ(board.MoveBlack(2, 2, 3, 3), MoveRefused) << "not black's turn";
     EXPECT_EQ(board.MoveRed(1, 1, 2, 0), MoveRefused) << "another piece can capture";
@@ -126,15 +114,8 @@ TEST(CheckerBoard, CaptureIsCompulsoryForEveryPiece)
 
 TEST(CheckerBoard, MultiJumpCrownsMidwayAndGoesOnBackwardAsKing)
 {
-    const CCheckerBoard start = Diagram(R"(
-        X r X _ X _ X _
-        _ X _ X r X r X
-        X _ X _ X _ X _
-        _ X r X _ X _ X
-        X b X _ X _ X _
-        _ X _ X _ X _ X
-        X _ X _ X _ X _
-        _ X _ X _ X _ X)");
+    const CCheckerBoard start =
+        Position({{'r', 7, 1}, {'r', 6, 4}, {'r', 6, 6}, {'r', 4, 2}, {'b', 3, 1}});
     CCheckerBoard board = start;
     EXPECT_EQ(board.MoveBlack(3, 1, 5, 3), MoveCaptureAgain);
     EXPECT_EQ(board.MoveBlack(5, 3, 7, 5), MoveCaptureAgain);
@@ -156,28 +137,12 @@ TEST(CheckerBoard, MultiJumpCrownsMidwayAndGoesOnBackwardAsKing)
 
 TEST(CheckerBoard, StepLeavingEitherSideWithoutMoveEndsTheGame)
 {
-    CCheckerBoard blocksRed = Diagram(R"(
-        X _ X _ X _ X _
-        _ X _ X _ X _ X
-        X _ X _ X _ X _
-        _ X _ X _ X _ X
-        X _ X _ X _ X _
-        _ X _ X _ X _ X
-        X _ X _ X B X r
-        _ X _ X _ X _ X)");
+    CCheckerBoard blocksRed = Position({{'B', 1, 5}, {'r', 1, 7}});
     EXPECT_EQ(blocksRed.MoveBlack(1, 5, 0, 6), MoveGameOver);
     EXPECT_EQ(blocksRed.m_side, CCheckerBoard::RedSide);
     EXPECT_FALSE(blocksRed.RedHasMove());
 
-    CCheckerBoard blocksItself = Diagram(R"(
-        X r X _ X _ X _
-        _ X _ X _ X _ X
-        X b X _ X _ X _
-        _ X _ X _ X _ X
-        X _ X _ X _ X _
-        _ X _ X _ X _ X
-        X _ X _ X _ X _
-        _ X _ X _ X _ X)");
+    CCheckerBoard blocksItself = Position({{'r', 7, 1}, {'b', 5, 1}});
     EXPECT_EQ(blocksItself.MoveBlack(5, 1, 6, 0), MoveGameOver);
     EXPECT_EQ(blocksItself.m_side, CCheckerBoard::RedSide);
     EXPECT_FALSE(blocksItself.BlackHasMove());
@@ -186,15 +151,7 @@ TEST(CheckerBoard, StepLeavingEitherSideWithoutMoveEndsTheGame)
 
 TEST(CheckerBoard, ScansListCapturesFirstThenStepsInDirectionOrder)
 {
-    const CCheckerBoard king = Diagram(R"(
-        X _ X _ X _ X _
-        _ X _ X _ X _ X
-        X _ X _ X _ X _
-        _ X _ X r X _ X
-        X _ X B X _ X _
-        _ X r X _ X _ X
-        X _ X _ X _ X _
-        _ X _ X _ X _ X)");
+    const CCheckerBoard king = Position({{'r', 4, 4}, {'B', 3, 3}, {'r', 2, 2}});
     EXPECT_EQ(MoveList(king, false, 3, 3), (Squares{{5, 5}, {1, 1}, {4, 2}, {2, 4}}));
     EXPECT_EQ(MoveList(Mirror(king), true, 4, 4), (Squares{{2, 2}, {6, 6}, {3, 5}, {5, 3}}));
 
