@@ -72,89 +72,75 @@ TEST(TextureBmp, ReadsEachDepthIntoPaddedBgrRowsBottomFirst)
     }
 }
 
-TEST(Texture, RefusalsKeepTheImageAndSayWhy)
+// A refusal of the header keeps the image it had; bad pixel data empties it.
+TEST(Texture, RefusalsSayWhyAndKeepTheImageOrEmptyItOnBadPixels)
 {
-    const std::string pixel(4, '\0');
+    const std::string pixel(4, '\0'), rows(64, '\0');
+    const std::string table("\x10\x20\x30\x00\x40\x50\x60\x00", 8);
     std::string notBm = Bmp({}, pixel), hugeOffset = notBm,
                 bigInfo = Bmp({.table = pixel + pixel}, pixel);
     notBm[1] = 'A';
     hugeOffset.replace(10, 4, "\xF0\xFF\xFF\xFF");
     bigInfo[14] = 100; // biSize past the 48-byte header block
     const Reader bmp = &CTexture::ReadBmp, ppm = &CTexture::ReadPpm;
+    const std::string unsupported = "Unsupported file type";
     const struct
     {
         Reader reader;
         std::string bytes;
-        const char* message;
+        std::string message; // "" for none
+        bool keeps = true;
     } cases[] = {
         {bmp, "BM\x36", "Unsupported image file type"},
         {bmp, notBm, "Note a BMP file"},
         {bmp, Bmp({}, "").substr(0, 40), "Premature end of file in image file"},
         {bmp, hugeOffset, "Premature end of file in image file"},
-        {bmp, Bmp({.height = -1}, pixel), "Unsupported file type"},
-        {bmp, Bmp({.width = -1}, pixel), "Unsupported file type"},
-        {bmp, Bmp({.bits = 8, .compression = 1, .table = pixel}, pixel), "Unsupported file type"},
-        {bmp, Bmp({.offBits = 30}, pixel), "Unsupported file type"},
-        {bmp, Bmp({.infoSize = 12, .table = std::string(28, '\0')}, pixel),
-         "Unsupported file type"},
-        {bmp, bigInfo, "Unsupported file type"},
-        {bmp, Bmp({.width = 16385}, ""), "Unsupported file type"},
-        {bmp, Bmp({.height = 16385}, ""), "Unsupported file type"},
-        {bmp, Bmp({.width = 16384, .height = 5462}, ""), "Unsupported file type"}, // > 256 MiB
+        {bmp, Bmp({.height = -1}, pixel), unsupported},
+        {bmp, Bmp({.width = -1}, pixel), unsupported},
+        {bmp, Bmp({.bits = 8, .compression = 1, .table = pixel}, pixel), unsupported},
+        {bmp, Bmp({.offBits = 30}, pixel), unsupported},
+        {bmp, Bmp({.infoSize = 12, .table = std::string(28, '\0')}, pixel), unsupported},
+        {bmp, bigInfo, unsupported},
+        {bmp, Bmp({.width = 16385}, ""), unsupported},
+        {bmp, Bmp({.height = 16385}, ""), unsupported},
+        {bmp, Bmp({.width = 16384, .height = 5462}, ""), unsupported}, // > 256 MiB
         {ppm, "P3\n1 1\n255\n", "Invalid file type!"},
-        {ppm, "P6\n1 1\n256\n\1\2\3\4\5\6", "Unsupported file type"},
-        {ppm, "P6\n-1 1\n255\n", "Unsupported file type"},
-        {ppm, "P6\n16384 16384\n255\n", "Unsupported file type"},
-        {ppm, "P6\n1 x\n255\n", "Unsupported file type"},
-        {ppm, "P6\n1 1", "Unsupported file type"},
+        {ppm, "P6\n1 1\n256\n\1\2\3\4\5\6", unsupported},
+        {ppm, "P6\n-1 1\n255\n", unsupported},
+        {ppm, "P6\n16384 16384\n255\n", unsupported},
+        {ppm, "P6\n1 x\n255\n", unsupported},
+        {ppm, "P6\n1 1", unsupported},
+        {bmp, Bmp({.width = 2, .height = 2, .bits = 4, .table = rows}, rows), "", false},
+        {bmp, Bmp({.width = 2, .height = 2, .bits = 16}, rows), "", false},
+        {bmp, Bmp({.width = 2, .height = 2}, std::string(10, '\0')), "", false}, // row 2 short
+        // Index 2 would read past the two-entry table.
+        {bmp, Bmp({.width = 2, .height = 2, .bits = 8, .table = table}, std::string("\1\2\0\0", 4)),
+         unsupported, false},
+        {ppm, "P6 2 2 255\n" + std::string(11, '\1'), "", false},
     };
-    for (const auto& [reader, bytes, message] : cases)
+    for (const auto& [reader, bytes, message, keeps] : cases)
     {
         SCOPED_TRACE(bytes.substr(0, 20) + ": " + message);
-        CTexture texture;
-        LoadTwoByTwo(texture);
-        MessageLog log;
-        EXPECT_FALSE(Read(texture, bytes, reader));
-        EXPECT_EQ(log.texts, std::vector<std::string>{message});
-        EXPECT_EQ(log.types, std::vector<unsigned>{MB_OK});
-        ASSERT_NE(texture.m_rows, nullptr);
-        EXPECT_EQ(texture.m_width, 2);
-        EXPECT_EQ(Row(texture, 1), Bytes(6, 0x11));
-    }
-}
-
-TEST(Texture, BadPixelDataEmptiesTheImage)
-{
-    const std::string rows(64, '\0');
-    const std::string table("\x10\x20\x30\x00\x40\x50\x60\x00", 8);
-    const Reader bmp = &CTexture::ReadBmp;
-    const struct
-    {
-        Reader reader;
-        std::string bytes;
-        std::vector<std::string> messages;
-    } cases[] = {
-        {bmp, Bmp({.width = 2, .height = 2, .bits = 4, .table = rows}, rows), {}},
-        {bmp, Bmp({.width = 2, .height = 2, .bits = 16}, rows), {}},
-        {bmp, Bmp({.width = 2, .height = 2}, std::string(10, '\0')), {}}, // second row cut short
-        // Index 2 would read past the two-entry table.
-        {bmp,
-         Bmp({.width = 2, .height = 2, .bits = 8, .table = table}, std::string("\1\2\0\0", 4)),
-         {"Unsupported file type"}},
-        {&CTexture::ReadPpm, "P6 2 2 255\n" + std::string(11, '\1'), {}},
-    };
-    for (const auto& [reader, bytes, messages] : cases)
-    {
-        SCOPED_TRACE(bytes.substr(0, 20));
         CTexture texture;
         LoadTwoByTwo(texture);
         texture.m_uploaded = true; // a reload of the same size keeps it
         MessageLog log;
         EXPECT_FALSE(Read(texture, bytes, reader));
-        EXPECT_EQ(log.texts, messages);
-        EXPECT_EQ(texture.m_rows, nullptr);
-        EXPECT_EQ(texture.m_width + texture.m_height, 0);
-        EXPECT_FALSE(texture.m_uploaded);
+        EXPECT_EQ(log.texts,
+                  message.empty() ? std::vector<std::string>{} : std::vector<std::string>{message});
+        EXPECT_EQ(log.types, std::vector<unsigned>(log.texts.size(), MB_OK));
+        EXPECT_EQ(texture.m_uploaded, keeps);
+        if (keeps)
+        {
+            ASSERT_NE(texture.m_rows, nullptr);
+            EXPECT_EQ(texture.m_width, 2);
+            EXPECT_EQ(Row(texture, 1), Bytes(6, 0x11));
+        }
+        else
+        {
+            EXPECT_EQ(texture.m_rows, nullptr);
+            EXPECT_EQ(texture.m_width + texture.m_height, 0);
+        }
     }
     // An image of no pixels is read, and empty.
     CTexture texture;
