@@ -20,6 +20,21 @@ public:
     // popped, and the direct children are told to leave theirs too.
     void Render() override;
 
+    // Sets the rotation (degrees about the axis x, y, z) in one call.
+    void SetRotation(double angle, double x, double y, double z)
+    {
+        m_angle = angle;
+        m_axis[0] = x;
+        m_axis[1] = y;
+        m_axis[2] = z;
+    }
+    void SetTranslation(double x, double y, double z)
+    {
+        m_translation[0] = x;
+        m_translation[1] = y;
+        m_translation[2] = z;
+    }
+
     double m_angle = 0.0; // degrees
     double m_axis[3] = {1.0, 0.0, 0.0};
     double m_translation[3] = {0.0, 0.0, 0.0};

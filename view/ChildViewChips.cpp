@@ -37,13 +37,8 @@ CSGPtr MakeCapturedChip(const CSGPtr& texture, double x, double z)
 {
     auto* stand = new CSGRotationTranslation;
     CSGPtr standPtr(stand);
-    stand->m_angle = 90.0;
-    stand->m_axis[0] = 0.0;
-    stand->m_axis[1] = 1.0;
-    stand->m_axis[2] = 0.0;
-    stand->m_translation[0] = x;
-    stand->m_translation[1] = 0.1;
-    stand->m_translation[2] = z;
+    stand->SetRotation(90.0, 0.0, 1.0, 0.0);
+    stand->SetTranslation(x, 0.1, z);
     auto* chip = new CSGCylinder(kChipRadius, kManHeight);
     CSGPtr chipPtr(chip);
     chip->m_texture = texture;
@@ -78,13 +73,8 @@ void CChildView::PlaceChips()
             CSGPtr innerPtr(inner);
             // The cylinder stands along z; turning it about x by 90 degrees
             // stands it on the board with its top at `height`.
-            inner->m_angle = 90.0;
-            inner->m_axis[0] = 1.0;
-            inner->m_axis[1] = 0.0;
-            inner->m_axis[2] = 0.0;
-            inner->m_translation[0] = m_squarePos[c];
-            inner->m_translation[1] = height;
-            inner->m_translation[2] = m_squarePos[7 - r];
+            inner->SetRotation(90.0, 1.0, 0.0, 0.0);
+            inner->SetTranslation(m_squarePos[c], height, m_squarePos[7 - r]);
             auto* cylinder = new CSGCylinder(kChipRadius, height);
             CSGPtr cylinderPtr(cylinder);
             cylinder->m_texture = IsRed(code) ? m_redChipTexture : m_blackChipTexture;
@@ -115,9 +105,7 @@ void CChildView::ShowHints(int xIndex, int zIndex)
     auto* place = new CSGRotationTranslation;
     CSGPtr placePtr(place);
     // A hair above the board surface, so the outline is not lost in it.
-    place->m_translation[0] = m_squarePos[xIndex];
-    place->m_translation[1] = 0.01;
-    place->m_translation[2] = m_squarePos[zIndex];
+    place->SetTranslation(m_squarePos[xIndex], 0.01, m_squarePos[zIndex]);
     place->AddChild(CSGPtr(new CSGSquareHint));
     static_cast<CSGComposite&>(*m_hintsNode).AddChild(placePtr);
     InvalidateRect();

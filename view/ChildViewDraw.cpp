@@ -65,10 +65,7 @@ void CChildView::DrawScene(bool picking)
     if (m_rootRotation)
     {
         auto& root = static_cast<CSGRotationTranslation&>(*m_rootRotation);
-        root.m_angle = m_sceneAngle;
-        root.m_axis[0] = 0.0;
-        root.m_axis[1] = 1.0;
-        root.m_axis[2] = 0.0;
+        root.SetRotation(m_sceneAngle, 0.0, 1.0, 0.0);
     }
     if (m_root)
         m_root->Render(); // pushes and pops its own matrix: the camera's is current again

@@ -111,9 +111,7 @@ void CChildView::AnimateMove()
         const double t = frame * kSlideStep;
         const double s = 3.0 * t * t - 2.0 * t * t * t; // eases in and out
         const double y = 3.0 * hop * t * (1.0 - t);     // highest, 0.75 x hop, half way
-        node.m_translation[0] = dx * s;
-        node.m_translation[1] = y;
-        node.m_translation[2] = dz * s;
+        node.SetTranslation(dx * s, y, dz * s);
         InvalidateRect();
         UpdateWindow();
     }

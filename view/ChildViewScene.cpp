@@ -19,21 +19,6 @@ CSGVec4 TexCoord(double s, double t)
 {
     return CSGVec4{s, t, 0.0, 1.0};
 }
-
-void SetRotation(CSGRotationTranslation& node, double angle, double x, double y, double z)
-{
-    node.m_angle = angle;
-    node.m_axis[0] = x;
-    node.m_axis[1] = y;
-    node.m_axis[2] = z;
-}
-
-void SetTranslation(CSGRotationTranslation& node, double x, double y, double z)
-{
-    node.m_translation[0] = x;
-    node.m_translation[1] = y;
-    node.m_translation[2] = z;
-}
 } // namespace
 
 void CChildView::BuildScene()
@@ -45,8 +30,8 @@ void CChildView::BuildScene()
     auto* board = new CSGRotationTranslation;
     CSGPtr rootPtr(root);
     CSGPtr boardPtr(board);
-    SetRotation(*root, 0.0, 0.0, 1.0, 0.0);
-    SetTranslation(*board, -4.0, 0.25, -4.0);
+    root->SetRotation(0.0, 0.0, 1.0, 0.0);
+    board->SetTranslation(-4.0, 0.25, -4.0);
     root->AddChild(boardPtr);
     m_root = rootPtr;
     m_rootRotation = rootPtr;
@@ -90,9 +75,9 @@ void CChildView::BuildScene()
     auto* railTransform = new CSGRotationTranslation;
     CSGPtr railTransformPtr(railTransform);
     rail->SetTexture(woodTexturePtr);
-    SetRotation(*railTransform, 90.0, 0.0, 1.0, 0.0);
+    railTransform->SetRotation(90.0, 0.0, 1.0, 0.0);
     railTransform->AddChild(railPtr);
-    SetTranslation(*railTransform, 0.0, 0.0, -0.125);
+    railTransform->SetTranslation(0.0, 0.0, -0.125);
 
     // The two long sides are one strip and one rail, drawn twice: the second
     // time turned half round about the board's centre.
@@ -102,8 +87,8 @@ void CChildView::BuildScene()
     CSGPtr sideBPtr(sideB);
     sideA->AddChild(sideStripPtr);
     sideA->AddChild(railTransformPtr);
-    SetRotation(*sideB, 180.0, 0.0, 1.0, 0.0);
-    SetTranslation(*sideB, 8.0, 0.0, 8.0);
+    sideB->SetRotation(180.0, 0.0, 1.0, 0.0);
+    sideB->SetTranslation(8.0, 0.0, 8.0);
     sideB->AddChild(sideStripPtr);
     sideB->AddChild(railTransformPtr);
 
@@ -115,11 +100,11 @@ void CChildView::BuildScene()
     CSGPtr endBPtr(endB);
     endBox->m_texture = woodTexturePtr;
     endA->AddChild(endBoxPtr);
-    SetTranslation(*endA, 0.0, -0.25, -0.25);
-    SetRotation(*endA, -90.0, 0.0, 1.0, 0.0);
+    endA->SetTranslation(0.0, -0.25, -0.25);
+    endA->SetRotation(-90.0, 0.0, 1.0, 0.0);
     endB->AddChild(endBoxPtr);
-    SetTranslation(*endB, 8.25, -0.25, -0.25);
-    SetRotation(*endB, -90.0, 0.0, 1.0, 0.0);
+    endB->SetTranslation(8.25, -0.25, -0.25);
+    endB->SetRotation(-90.0, 0.0, 1.0, 0.0);
 
     board->AddChild(meshPtr);
     board->AddChild(undersidePtr);
