@@ -90,36 +90,31 @@ void CGrCamera::MouseMove(int x, int y)
 
 bool CGrCamera::Pan(double degrees)
 {
-    const CGrMatrix m = CGrMatrix::Translate(m_eye) * InFrame(CGrMatrix::RotateY(degrees)) *
-                        CGrMatrix::Translate(-m_eye[0], -m_eye[1], -m_eye[2]);
+    const CGrMatrix m = CGrMatrix::About(m_eye, InFrame(CGrMatrix::RotateY(degrees)));
     return MoveTo(m_eye, m.Apply(m_center));
 }
 
 bool CGrCamera::Tilt(double degrees)
 {
-    const CGrMatrix m = CGrMatrix::Translate(m_eye) * InFrame(CGrMatrix::RotateX(degrees)) *
-                        CGrMatrix::Translate(-m_eye[0], -m_eye[1], -m_eye[2]);
+    const CGrMatrix m = CGrMatrix::About(m_eye, InFrame(CGrMatrix::RotateX(degrees)));
     return MoveTo(m_eye, m.Apply(m_center));
 }
 
 bool CGrCamera::Roll(double degrees)
 {
-    const CGrMatrix m = CGrMatrix::Translate(m_eye) * InFrame(CGrMatrix::RotateZ(degrees)) *
-                        CGrMatrix::Translate(-m_eye[0], -m_eye[1], -m_eye[2]);
+    const CGrMatrix m = CGrMatrix::About(m_eye, InFrame(CGrMatrix::RotateZ(degrees)));
     return MoveTo(m_eye, m.Apply(m_center));
 }
 
 bool CGrCamera::Yaw(double degrees)
 {
-    const CGrMatrix m = CGrMatrix::Translate(m_center) * InFrame(CGrMatrix::RotateY(degrees)) *
-                        CGrMatrix::Translate(-m_center[0], -m_center[1], -m_center[2]);
+    const CGrMatrix m = CGrMatrix::About(m_center, InFrame(CGrMatrix::RotateY(degrees)));
     return MoveTo(m.Apply(m_eye), m_center);
 }
 
 bool CGrCamera::Pitch(double degrees)
 {
-    const CGrMatrix m = CGrMatrix::Translate(m_center) * InFrame(CGrMatrix::RotateX(degrees)) *
-                        CGrMatrix::Translate(-m_center[0], -m_center[1], -m_center[2]);
+    const CGrMatrix m = CGrMatrix::About(m_center, InFrame(CGrMatrix::RotateX(degrees)));
     return MoveTo(m.Apply(m_eye), m_center);
 }
 

@@ -59,6 +59,11 @@ CGrMatrix CGrMatrix::Translate(const GrVec3& offset)
     return Translate(offset[0], offset[1], offset[2]);
 }
 
+CGrMatrix CGrMatrix::About(const GrVec3& centre, const CGrMatrix& transform)
+{
+    return Translate(centre) * transform * Translate(-centre[0], -centre[1], -centre[2]);
+}
+
 CGrMatrix CGrMatrix::operator*(const CGrMatrix& right) const
 {
     CGrMatrix product;

@@ -23,6 +23,8 @@ public:
     static CGrMatrix RotateZ(double degrees);
     static CGrMatrix Translate(double x, double y, double z);
     static CGrMatrix Translate(const GrVec3& offset);
+    // `transform` applied about `centre` instead of the origin: T(c) x M x T(-c).
+    static CGrMatrix About(const GrVec3& centre, const CGrMatrix& transform);
 
     CGrMatrix operator*(const CGrMatrix& right) const;
     // Transforms `point` as (x, y, z, 1); the fourth row is taken to be (0, 0, 0, 1).

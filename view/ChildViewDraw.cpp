@@ -96,8 +96,7 @@ void CChildView::SpinCamera()
     for (int i = 0; i < kSpinSteps; ++i)
     {
         const GrVec3& c = m_camera.m_center;
-        const CGrMatrix turn = CGrMatrix::Translate(c) * CGrMatrix::RotateY(step) *
-                               CGrMatrix::Translate(-c[0], -c[1], -c[2]);
+        const CGrMatrix turn = CGrMatrix::About(c, CGrMatrix::RotateY(step));
         m_camera.m_eye = turn.Apply(m_camera.m_eye);
         m_camera.ComputeFrame();
         InvalidateRect();
