@@ -2,6 +2,7 @@
 // smooth normals computed from it. Compiled into plaxen_assets; it uses only
 // CSGMesh's fields and inline members, so assets needs no link to scene.
 
+#include "assets/ArtPath.h"
 #include "glwnd/MessageService.h"
 #include "scene/SGMesh.h"
 
@@ -71,7 +72,7 @@ bool Inside(std::int32_t index, const std::vector<CSGVec4>& array)
 
 void CSGMesh::LoadObj()
 {
-    std::ifstream file("res/board.obj");
+    std::ifstream file(ArtPath("board.obj"));
     if (!file)
     {
         AfxMessageBox("File not found", MB_OK);

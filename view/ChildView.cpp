@@ -4,6 +4,7 @@
 
 #include <wx/cursor.h>
 
+#include "assets/ArtPath.h"
 #include "scene/SGTexture.h"
 #include "view/CommandIds.h"
 
@@ -60,8 +61,8 @@ CChildView::CChildView()
     for (CSGPtr& chip : m_chipNodes)
         chip.reset();
 
-    m_blackChipTexture = LoadChipTexture("res/black-chip.bmp");
-    m_redChipTexture = LoadChipTexture("res/red-chip.bmp");
+    m_blackChipTexture = LoadChipTexture(ArtPath("black-chip.bmp").c_str());
+    m_redChipTexture = LoadChipTexture(ArtPath("red-chip.bmp").c_str());
 
     BuildScene();
 

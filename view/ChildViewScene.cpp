@@ -1,5 +1,6 @@
 #include "view/ChildView.h"
 
+#include "assets/ArtPath.h"
 #include "scene/SGBox.h"
 #include "scene/SGComposite.h"
 #include "scene/SGMesh.h"
@@ -47,12 +48,12 @@ void CChildView::BuildScene()
 
     auto* boardTexture = new CSGTexture;
     CSGPtr boardTexturePtr(boardTexture);
-    boardTexture->m_image.LoadFile("res/board.bmp");
+    boardTexture->m_image.LoadFile(ArtPath("board.bmp").c_str());
     mesh->m_texture = boardTexturePtr;
 
     auto* woodTexture = new CSGTexture;
     CSGPtr woodTexturePtr(woodTexture);
-    woodTexture->m_image.LoadFile("res/wood02.bmp");
+    woodTexture->m_image.LoadFile(ArtPath("wood02.bmp").c_str());
 
     auto* underside = new CSGPolygon;
     CSGPtr undersidePtr(underside);
