@@ -3,6 +3,7 @@
 #include <utility>
 
 #include <wx/filedlg.h>
+#include <wx/filefn.h>
 
 namespace
 {
@@ -21,7 +22,9 @@ std::optional<std::string> RunFileDialog(wxWindow* parent, FileDialogKind kind,
         return handler(kind, defaultExtension, filter);
 
     const long style = kind == FileDialogKind::Open ? wxFD_OPEN : wxFD_SAVE;
-    wxFileDialog dialog(parent, kind == FileDialogKind::Open ? "Open" : "Save As", wxEmptyString,
+    // Opens in the working directory, the player's folder: left empty, GTK
+    // shows its "Recent" list, where a save cannot go.
+    wxFileDialog dialog(parent, kind == FileDialogKind::Open ? "Open" : "Save As", wxGetCwd(),
                         wxEmptyString, wxString::FromUTF8(ToWxFilter(filter)), style);
     if (dialog.ShowModal() != wxID_OK)
         return std::nullopt;

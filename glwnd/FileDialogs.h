@@ -16,11 +16,12 @@ enum class FileDialogKind
 using FileDialogHandler = std::function<std::optional<std::string>(
     FileDialogKind kind, const std::string& defaultExtension, const std::string& filter)>;
 
-// Runs a modal open or save chooser (a save does not ask before replacing a
-// file) and returns the full path chosen, or nullopt when cancelled. A name
-// typed without an extension gets `defaultExtension` (".plx"). `filter` is in
-// the original form, "Desc (*.x)|*.x|All Files (*.*)|*.*||". With a handler
-// installed, the handler answers instead and no dialog appears.
+// Runs a modal open or save chooser, opened in the working directory (a
+// save does not ask before replacing a file), and returns the full path
+// chosen, or nullopt when cancelled. A name typed without an extension gets
+// `defaultExtension` (".plx"). `filter` is in the original form,
+// "Desc (*.x)|*.x|All Files (*.*)|*.*||". With a handler installed, the
+// handler answers instead and no dialog appears.
 std::optional<std::string> RunFileDialog(wxWindow* parent, FileDialogKind kind,
                                          const std::string& defaultExtension,
                                          const std::string& filter);
