@@ -57,3 +57,9 @@ void CSGBox::Render()
     if (textured)
         glDisable(GL_TEXTURE_2D);
 }
+
+void CSGBox::Select(CSGSelection& selection)
+{
+    for (const CSGPtr& face : m_polygons)
+        face->Select(selection);
+}

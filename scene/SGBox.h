@@ -28,6 +28,7 @@ public:
     // Draws the texture once for all faces, the faces, then switches
     // texturing off.
     void Render() override;
+    void Select(CSGSelection& selection) override;
 
     double m_width;
     double m_height;

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "scene/SGSelection.h"
+
 #include <utility>
 
 void CSGComposite::AddChild(CSGPtr child)
@@ -28,4 +30,17 @@ void CSGComposite::Render()
         child->Render();
     }
     glPopMatrix();
+}
+
+void CSGComposite::Select(CSGSelection& selection)
+{
+    selection.PushMatrix();
+    for (const CSGPtr& child : m_children)
+    {
+        if (!child)
+            continue;
+        child->m_pushMatrix = true;
+        child->Select(selection);
+    }
+    selection.PopMatrix();
 }

@@ -18,6 +18,7 @@ public:
     // Pushes the matrix, draws each child with its m_pushMatrix set back to
     // true, pops the matrix.
     void Render() override;
+    void Select(CSGSelection& selection) override;
 
     std::vector<CSGPtr> m_children;
 };

@@ -1,6 +1,7 @@
 #include "scene/SGCylinder.h"
 
 #include "scene/SGPolygon.h"
+#include "scene/SGSelection.h"
 #include "scene/SGSideFace.h"
 
 #include <GL/gl.h>
@@ -74,4 +75,15 @@ void CSGCylinder::Render()
         glPopName();
     if (textured)
         glDisable(GL_TEXTURE_2D);
+}
+
+void CSGCylinder::Select(CSGSelection& selection)
+{
+    const bool named = m_name != -1;
+    if (named)
+        selection.PushName(static_cast<std::uint32_t>(m_name));
+    for (const CSGPtr& face : m_polygons)
+        face->Select(selection);
+    if (named)
+        selection.PopName();
 }

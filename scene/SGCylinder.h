@@ -23,6 +23,7 @@ public:
     // Draws the texture (if any) and every face under the selection name
     // (if not -1), then switches texturing off.
     void Render() override;
+    void Select(CSGSelection& selection) override;
 
     double m_radius;
     double m_height;

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "scene/SGSelection.h"
+
 // LoadObj and ComputeNormals live with the other readers, in assets/MeshObj.cpp.
 
 void CSGMesh::Render()
@@ -37,4 +39,23 @@ void CSGMesh::Render()
     if (textured)
         glDisable(GL_TEXTURE_2D);
     RestoreMaterial();
+}
+
+void CSGMesh::Select(CSGSelection& selection)
+{
+    const bool named = m_name != -1;
+    if (named)
+        selection.PushName(static_cast<std::uint32_t>(m_name));
+    const std::size_t triangles = m_corners.size() / 3;
+    for (std::size_t k = 0; k < triangles; ++k)
+    {
+        if (!CornersInRange(3 * k))
+            continue;
+        const CSGVec4 corners[3] = {m_vertices[m_corners[3 * k].vertex],
+                                    m_vertices[m_corners[3 * k + 1].vertex],
+                                    m_vertices[m_corners[3 * k + 2].vertex]};
+        selection.Polygon(corners, 3);
+    }
+    if (named)
+        selection.PopName();
 }

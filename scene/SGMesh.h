@@ -40,6 +40,7 @@ public:
     // selection name, then restores the material. A triangle with an index
     // outside the arrays is not drawn.
     void Render() override;
+    void Select(CSGSelection& selection) override;
 
     // True when the three corners from `first` on exist and index inside the
     // arrays (the texture index only counts while there are texture

@@ -2,3 +2,5 @@
 
 // Defined out of line so that the vtable lives in one object file.
 CSGNode::~CSGNode() = default;
+
+void CSGNode::Select(CSGSelection&) {}

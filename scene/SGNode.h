@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+class CSGSelection;
+
 class CSGNode
 {
 public:
@@ -17,6 +19,10 @@ public:
     // Issues this node's OpenGL calls into the current context; the same
     // calls in render and in selection mode. No failure path.
     virtual void Render() = 0;
+    // Feeds the picking pass the same geometry, matrices and names as Render
+    // issues, in the same order. Nodes without geometry keep this default,
+    // which sends nothing.
+    virtual void Select(CSGSelection& selection);
 
     // Number of CSGPtr holding this node; 0 until the first one takes it.
     std::int32_t m_refs = 0;

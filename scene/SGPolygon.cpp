@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "scene/SGSelection.h"
+
 #include <cstddef>
 
 void CSGPolygon::Render()
@@ -21,4 +23,10 @@ void CSGPolygon::Render()
     glEnd();
     if (textured)
         glDisable(GL_TEXTURE_2D);
+}
+
+void CSGPolygon::Select(CSGSelection& selection)
+{
+    // Texture and normals change nothing that a pick can find.
+    selection.Polygon(m_vertices.data(), m_vertices.size());
 }

@@ -14,6 +14,7 @@ public:
     // normal i and texture coordinate i where those exist, else keeps the
     // current ones. Switches texturing off after a textured face.
     void Render() override;
+    void Select(CSGSelection& selection) override;
 
     std::vector<CSGVec4> m_vertices;
     std::vector<CSGVec4> m_normals;   // may be shorter than m_vertices

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "scene/SGSelection.h"
+
 #include <utility>
 
 void CSGRotationTranslation::AddChild(CSGPtr child)
@@ -34,4 +36,24 @@ void CSGRotationTranslation::Render()
     }
     if (push)
         glPopMatrix();
+}
+
+void CSGRotationTranslation::Select(CSGSelection& selection)
+{
+    const bool push = m_pushMatrix;
+    if (push)
+        selection.PushMatrix();
+    selection.Translate(m_translation[0], m_translation[1], m_translation[2]);
+    if (m_angle != 0.0)
+        selection.Rotate(m_angle, m_axis[0], m_axis[1], m_axis[2]);
+    for (const CSGPtr& child : m_children)
+    {
+        if (!child)
+            continue;
+        if (!push)
+            child->m_pushMatrix = false;
+        child->Select(selection);
+    }
+    if (push)
+        selection.PopMatrix();
 }

@@ -19,6 +19,7 @@ public:
     // children. With m_pushMatrix false the matrix is neither pushed nor
     // popped, and the direct children are told to leave theirs too.
     void Render() override;
+    void Select(CSGSelection& selection) override;
 
     // Sets the rotation (degrees about the axis x, y, z) in one call.
     void SetRotation(double angle, double x, double y, double z)

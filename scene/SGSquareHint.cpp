@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "scene/SGSelection.h"
+
 void CSGSquareHint::Render()
 {
     const double h = m_size * 0.5;
@@ -28,4 +30,15 @@ void CSGSquareHint::Render()
     glEnd();
 
     glMaterialfv(GL_FRONT, GL_AMBIENT, saved);
+}
+
+void CSGSquareHint::Select(CSGSelection& selection)
+{
+    const double h = m_size * 0.5;
+    const double mh = m_size * -0.5;
+    const CSGVec4 corners[4] = {{h, 0, mh, 1}, {h, 0, h, 1}, {mh, 0, h, 1}, {mh, 0, mh, 1}};
+    for (int i = 0; i < 4; ++i)
+        selection.Line(corners[i], corners[(i + 1) % 4]);
+    selection.Line(corners[0], corners[2]);
+    selection.Line(corners[1], corners[3]);
 }

@@ -10,6 +10,7 @@ public:
     // Draws the outline and diagonals in green ambient, then puts the front
     // ambient back. Leaves line smoothing enabled and the line width at 1.
     void Render() override;
+    void Select(CSGSelection& selection) override;
 
     double m_size = 1.0; // edge length in model units
 };

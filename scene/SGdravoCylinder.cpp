@@ -74,3 +74,9 @@ void CSGdravoCylinder::Render()
     for (const CSGPtr& face : m_polygons)
         face->Render();
 }
+
+void CSGdravoCylinder::Select(CSGSelection& selection)
+{
+    for (const CSGPtr& face : m_polygons)
+        face->Select(selection);
+}

@@ -26,6 +26,7 @@ public:
 
     // Draws every face; each face binds and unbinds its own texture.
     void Render() override;
+    void Select(CSGSelection& selection) override;
 
     double m_radius;
     double m_height;

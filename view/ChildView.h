@@ -7,6 +7,7 @@
 // them, and tests read them directly.
 
 #include <cstdint>
+#include <vector>
 
 #include <wx/event.h>
 #include <wx/gdicmn.h>
@@ -40,6 +41,13 @@ public:
     // for picking; with picking true it records nothing. Draws nothing while
     // the client area has no height.
     void DrawScene(bool picking);
+    // The picking pass: the hit records that DrawScene(true) would leave in
+    // a selection buffer of buffer.size() entries under a pick region of
+    // `region` pixels square centred on window point (x, y) (rows counted
+    // from the bottom), computed on the CPU without touching GL. The last
+    // frame's viewport is the window's. Returns the number of records, -1
+    // when they overflow the buffer, 0 before the first frame.
+    int SelectScene(double x, double y, double region, std::vector<std::uint32_t>& buffer);
     // Turns the camera 180 degrees about the look-at point in 90 painted
     // steps, when the camera is not at the end of the side to move and
     // "No Spin" is off; then records which end it faces.

@@ -5,6 +5,7 @@
 
 #include "camera/GrMatrix.h"
 #include "scene/SGRotationTranslation.h"
+#include "scene/SGSelection.h"
 
 namespace
 {
@@ -78,6 +79,33 @@ void CChildView::DrawScene(bool picking)
         glGetDoublev(GL_MODELVIEW_MATRIX, m_modelview);
         glGetDoublev(GL_PROJECTION_MATRIX, m_projection);
     }
+}
+
+int CChildView::SelectScene(double x, double y, double region, std::vector<std::uint32_t>& buffer)
+{
+    const wxSize client = GetClientRect();
+    const std::array<int, 4> viewport{m_viewport[0], m_viewport[1], m_viewport[2], m_viewport[3]};
+    if (client.y <= 0 || client.x <= 0 || viewport[2] <= 0 || viewport[3] <= 0)
+        return 0; // nothing drawn yet, or nothing to draw into: nothing to hit
+    // The matrices DrawScene builds, with the pick region in front.
+    const CSGSelection::Matrix projection = CSGSelection::Multiply(
+        CSGSelection::PickRegion(x, y, region, region, viewport),
+        CSGSelection::Perspective(kFieldOfView, static_cast<double>(client.x) / client.y,
+                                  kNearPlane, kFarPlane));
+    const double eye[3] = {m_camera.m_eye[0], m_camera.m_eye[1], m_camera.m_eye[2]};
+    const double center[3] = {m_camera.m_center[0], m_camera.m_center[1], m_camera.m_center[2]};
+    const double up[3] = {m_camera.m_up[0], m_camera.m_up[1], m_camera.m_up[2]};
+    CSGSelection selection(projection, CSGSelection::LookAt(eye, center, up), viewport,
+                           buffer.size(), true); // back faces are culled, as in every frame
+    selection.InitNames();
+    if (m_rootRotation)
+        static_cast<CSGRotationTranslation&>(*m_rootRotation)
+            .SetRotation(m_sceneAngle, 0.0, 1.0, 0.0);
+    if (m_root)
+        m_root->Select(selection);
+    const int records = selection.Finish();
+    buffer = selection.Buffer();
+    return records;
 }
 
 void CChildView::SpinCamera()

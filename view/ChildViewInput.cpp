@@ -8,7 +8,7 @@
 
 namespace
 {
-constexpr GLsizei kSelectBufferSize = 100;
+constexpr std::size_t kSelectBufferSize = 100;
 constexpr double kPickRegion = 3.0;          // width and height in pixels, centred on the cursor
 constexpr double kDepthScale = 4294967295.0; // a hit record's depths span 0..2^32-1
 constexpr std::size_t kHitHeader = 3;        // name count, zmin, zmax
@@ -51,32 +51,19 @@ void CChildView::OnLButtonDown(wxMouseEvent& event)
 void CChildView::LButtonDown(wxPoint physical)
 {
     m_pickName = -1;
-    if (!MakeCurrent())
-        return; // no context yet: nothing on screen to pick from
-
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    GLuint buffer[kSelectBufferSize];
-    glSelectBuffer(kSelectBufferSize, buffer);
-    glRenderMode(GL_SELECT);
-    glInitNames();
-
     // y is flipped: OpenGL counts rows from the bottom of the window.
     const int height = GetClientRect().y;
     const double wx = physical.x;
     const double wy = height - physical.y - 1;
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPickMatrix(wx, wy, kPickRegion, kPickRegion, viewport);
-    DrawScene(true);
-    glFlush();
+    // The selection runs on the CPU: handing the driver's selection mode the
+    // scene costs memory it never gives back.
+    std::vector<std::uint32_t> buffer(kSelectBufferSize);
     // Negative: the hits overflowed the buffer, which counts as a miss.
-    const GLint hits = glRenderMode(GL_RENDER);
-    ReleaseCurrent();
+    const int hits = SelectScene(wx, wy, kPickRegion, buffer);
 
     GLint name = -1;
     GLuint zmin = 0;
-    if (hits <= 0 || !NearestNamedHit(buffer, hits, name, zmin))
+    if (hits <= 0 || !NearestNamedHit(buffer.data(), hits, name, zmin))
         return;
     m_pickName = name;
     m_pickDepth = zmin / kDepthScale;

@@ -161,3 +161,54 @@ TEST(PlayCamera, RightDragsAndResizesKeepPicksOnTheirSquares)
     window.Capture();
     EXPECT_EQ(Recorded(view), recorded);
 }
+
+// The CPU selection against the driver's, record for record, over a grid of
+// window points: a mid-game board with kings, captured rows and a hint, seen
+// from the start and after a drag, with a 3-pixel and a wide pick region.
+TEST(PlayPick, CpuSelectionMatchesTheDriversOnAGrid)
+{
+    ViewWindow window(kWindow);
+    CChildView& view = window.View();
+    CCommandSeams seams;
+    CCheckerBoard board = EmptyBoard();
+    for (const auto& [cell, code] : {std::pair{8 * 3 + 3, CCheckerBoard::BlackKing},
+                                     {8 * 4 + 4, CCheckerBoard::RedMan},
+                                     {8 * 0 + 2, CCheckerBoard::BlackMan},
+                                     {8 * 6 + 0, CCheckerBoard::RedKing}})
+        board.m_cells[cell] = code;
+    seams.Load(view, board);
+    view.ShowHints(2, 5);
+    std::size_t compared = 0, named = 0;
+    for (int pose = 0; pose < 2; ++pose)
+    {
+        if (pose == 1)
+        {
+            view.RButtonDown(wxPoint(300, 200));
+            view.MouseMove(wxPoint(260, 150), true);
+        }
+        window.Repaint();
+        for (const double region : {3.0, 40.0})
+            for (int y = 5; y < kWindow.y; y += 43)
+                for (int x = 3; x < kWindow.x; x += 61)
+                {
+                    std::vector<std::uint32_t> gl(100), cpu(100);
+                    const int glHits = window.SelectWithGL(x, y, region, gl);
+                    const int cpuHits = view.SelectScene(x, y, region, cpu);
+                    ASSERT_EQ(cpuHits, glHits) << x << ", " << y << " region " << region;
+                    for (std::size_t at = 0, i = 0; i < static_cast<std::size_t>(glHits); ++i)
+                    {
+                        const std::uint32_t names = gl[at];
+                        ASSERT_EQ(cpu[at], names) << x << ", " << y;
+                        for (int k = 1; k <= 2; ++k) // zmin, zmax
+                            EXPECT_NEAR(double(cpu[at + k]), double(gl[at + k]), 1e4)
+                                << x << ", " << y << " record " << i;
+                        for (std::uint32_t n = 0; n < names; ++n)
+                            EXPECT_EQ(cpu[at + 3 + n], gl[at + 3 + n]);
+                        named += names > 0;
+                        at += 3 + names;
+                    }
+                    ++compared;
+                }
+    }
+    EXPECT_GT(named, compared / 4) << "the grid must cross the board and its chips";
+}

@@ -73,6 +73,24 @@ wxRealPoint ViewWindow::Project(double x, double y, double z) const
     return wxRealPoint(wx, wy);
 }
 
+int ViewWindow::SelectWithGL(double x, double y, double region, std::vector<std::uint32_t>& buffer)
+{
+    if (!m_view->MakeCurrent())
+        return 0;
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glSelectBuffer(static_cast<GLsizei>(buffer.size()), buffer.data());
+    glRenderMode(GL_SELECT);
+    glInitNames();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPickMatrix(x, y, region, region, viewport);
+    m_view->DrawScene(true);
+    const int hits = glRenderMode(GL_RENDER);
+    m_view->ReleaseCurrent();
+    return hits;
+}
+
 wxPoint ScreenPoint(const ViewWindow& window, double x, double y, double z)
 {
     const wxRealPoint gl = window.Project(x, y, z);

@@ -70,6 +70,10 @@ public:
     // The window position (GL convention, origin bottom left) of a world
     // point through the matrices the last normal frame recorded.
     wxRealPoint Project(double x, double y, double z) const;
+    // The driver's own selection pass, as the game once picked: DrawScene(true)
+    // in GL_SELECT mode under a pick matrix of `region` pixels at window
+    // point (x, y). The records land in `buffer`; returns glRenderMode's count.
+    int SelectWithGL(double x, double y, double region, std::vector<std::uint32_t>& buffer);
 
 private:
     wxFrame* m_frame = nullptr;

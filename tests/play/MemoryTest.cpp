@@ -1,0 +1,44 @@
+// Resident memory through an evening's worth of clicks: picking must leave
+// nothing behind, however often the board is pressed.
+
+#include <fstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "ViewTestSupport.h"
+
+namespace
+{
+long ResidentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long value = -1;
+    while (status >> key)
+    {
+        if (key == "VmRSS:")
+        {
+            status >> value;
+            break;
+        }
+        status.ignore(4096, '\n');
+    }
+    return value;
+}
+} // namespace
+
+TEST(PlayMemory, ClicksOnAnEmptySquareLeaveResidentMemoryFlat)
+{
+    ViewWindow window(wxSize(640, 480));
+    // (3, 1) is empty at the start: a press there picks the bare board.
+    for (int i = 0; i < 50; ++i)
+        Click(window, 3, 1);
+    ASSERT_EQ(window.View().m_pickName, 1);
+    const long before = ResidentKilobytes();
+    for (int i = 0; i < 200; ++i)
+        Click(window, 3, 1);
+    const long after = ResidentKilobytes();
+    EXPECT_LT(after - before, 2048) << "kB over 200 clicks, from " << before << " kB";
+    EXPECT_TRUE(window.View().m_pickingChip);
+}
