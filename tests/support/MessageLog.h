@@ -1,6 +1,6 @@
 #pragma once
-// Records the text and type of every message box shown while it lives,
-// instead of showing them.
+// Records every message box shown while it lives, as "text [caption, type]",
+// instead of showing it.
 
 #include "glwnd/MessageService.h"
 
@@ -13,15 +13,14 @@ namespace testsupport
 struct MessageLog
 {
     MessageLog()
+        : previous(SetMessageBoxHandler(
+              [this](const std::string& text, const std::string& caption, unsigned type)
+              { boxes.push_back(text + " [" + caption + ", " + std::to_string(type) + "]"); }))
     {
-        previous =
-            SetMessageBoxHandler([this](const std::string& text, const std::string&, unsigned type)
-                                 { texts.push_back(text), types.push_back(type); });
     }
     ~MessageLog() { SetMessageBoxHandler(previous); }
 
-    std::vector<std::string> texts;
-    std::vector<unsigned> types;
+    std::vector<std::string> boxes;
     MessageBoxHandler previous;
 };
 
