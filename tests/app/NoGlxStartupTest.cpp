@@ -1,8 +1,11 @@
 #include <chrono>
+#include <cstdlib>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
+#include <wx/app.h>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -10,6 +13,9 @@
 
 #include "ChildProcess.h"
 #include "WxTestEnvironment.h"
+#include "app/MainFrame.h"
+#include "glwnd/OpenGLWnd.h"
+#include "tests/support/MessageLog.h"
 
 namespace
 {
@@ -51,6 +57,21 @@ void RequestClose(Display* display, Window window)
 }
 } // namespace
 
+// The box's text, in-process: the view's window cannot be made, and the
+// frame gives up and destroys itself.
+TEST(NoGlxStartup, FrameGivesUpAfterTheChoosePixelFormatBox)
+{
+    testsupport::MessageLog log;
+    auto* frame = new CMainFrame([] { return new COpenGLWnd; });
+    EXPECT_FALSE(frame->LoadFrame());
+    EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(frame));
+    EXPECT_EQ(log.boxes,
+              std::vector<std::string>{"ChoosePixelFormat Failed The X server " +
+                                       std::string(std::getenv("DISPLAY")) +
+                                       " does not offer the GLX extension. [Plaxen, 16]"});
+}
+
+// The real program shows that box (titled Plaxen) and ends.
 TEST(NoGlxStartup, ProgramShowsItsBoxThenExitsNonZero)
 {
     Display* display = XOpenDisplay(nullptr); // $DISPLAY: the private server
