@@ -1,12 +1,9 @@
 #include "scene/SGMesh.h"
 #include "tests/fakegl/FakeGL.h"
-#include "tests/support/MessageLog.h"
-#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -35,14 +32,6 @@ std::unique_ptr<CSGMesh> Load(const std::string& text)
     std::istringstream in(text);
     mesh->LoadObj(in);
     return mesh;
-}
-
-void ExpectNormal(const CSGVec4& n, double x, double y, double z)
-{
-    EXPECT_NEAR(n.x, x, 1e-8);
-    EXPECT_NEAR(n.y, y, 1e-8);
-    EXPECT_NEAR(n.z, z, 1e-8);
-    EXPECT_EQ(n.w, 0.0);
 }
 
 } // namespace
@@ -113,50 +102,33 @@ TEST(MeshReader, MalformedLinesAddNothingAndTheMeshStillDraws)
 
 TEST(MeshNormals, AverageUnitFaceNormalsAndPointUpWhereThereAreNone)
 {
-    auto one = Load("v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 1 0 0\nf 1/1/1 2/1/1 3/1/1\n");
-    one->ComputeNormals();
-    ASSERT_EQ(one->m_normals.size(), 3u);
-    for (const CSGVec4& n : one->m_normals)
-        ExpectNormal(n, 0, 0, 1);
-
-    // Whatever the area: small triangle 1-2-3 faces +z, large 1-3-4 faces +x.
-    auto two = Load("v 0 0 0\nv 1 0 0\nv 0 1 0\nv 0 0 100\nvt 0 0\nvn 0 0 1\n"
-                    "f 1/1/1 2/1/1 3/1/1\nf 1/1/1 3/1/1 4/1/1\n");
-    two->ComputeNormals();
     const double r = std::sqrt(0.5);
-    ExpectNormal(two->m_normals[0], r, 0, r);
-    ExpectNormal(two->m_normals[1], 0, 0, 1);
-    ExpectNormal(two->m_normals[2], r, 0, r);
-    ExpectNormal(two->m_normals[3], 1, 0, 0);
-
-    // Triangle 1-2-3 is a line; vertex 7 is used by nobody; 4-5-6 is huge.
-    auto odd = Load("v 0 0 0\nv 1 1 1\nv 2 2 2\n"
-                    "v 0 0 0\nv 1e300 0 0\nv 0 1e300 0\nv 5 5 5\nvt 0 0\nvn 0 0 1\n"
-                    "f 1/1/1 2/1/1 3/1/1\nf 4/1/1 5/1/1 6/1/1\n");
-    odd->ComputeNormals();
-    ASSERT_EQ(odd->m_normals.size(), 7u);
-    for (int k : {0, 1, 2, 6})
-        ExpectNormal(odd->m_normals[k], 0, 1, 0);
-    for (int k : {3, 4, 5})
-        ExpectNormal(odd->m_normals[k], 0, 0, 1);
-}
-
-TEST(MeshReader, ReadsTheBoardFileOrSaysFileNotFound)
-{
-    const std::filesystem::path home = std::filesystem::current_path();
-    testsupport::TempFolder folder;
-    testsupport::MessageLog log;
-    std::filesystem::current_path(folder.path);
-    CSGMesh missing;
-    missing.LoadObj();
-    EXPECT_EQ(log.texts, std::vector<std::string>{"File not found"});
-    EXPECT_TRUE(missing.m_vertices.empty());
-
-    std::filesystem::create_directory("res");
-    folder.Write("res/board.obj", Arrays(3) + "f 1/1/1 2/2/2 3/3/3\n");
-    CSGMesh board;
-    board.LoadObj();
-    EXPECT_EQ(board.m_corners.size(), 3u);
-    EXPECT_EQ(log.texts.size(), 1u);
-    std::filesystem::current_path(home);
+    const struct
+    {
+        std::string vertices, faces;
+        std::vector<CSGVec4> normals; // replacing the file's one
+    } cases[] = {
+        // Whatever the area: small triangle 1-2-3 faces +z, large 1-3-4 faces +x.
+        {"v 0 0 0\nv 1 0 0\nv 0 1 0\nv 0 0 100\n",
+         "f 1/1/1 2/1/1 3/1/1\nf 1/1/1 3/1/1 4/1/1\n",
+         {{r, 0, r}, {0, 0, 1}, {r, 0, r}, {1, 0, 0}}},
+        // Triangle 1-2-3 is a line; vertex 7 is used by nobody; 4-5-6 is huge.
+        {"v 0 0 0\nv 1 1 1\nv 2 2 2\nv 0 0 0\nv 1e300 0 0\nv 0 1e300 0\nv 5 5 5\n",
+         "f 1/1/1 2/1/1 3/1/1\nf 4/1/1 5/1/1 6/1/1\n",
+         {{0, 1, 0}, {0, 1, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 1}, {0, 0, 1}, {0, 1, 0}}},
+    };
+    for (const auto& c : cases)
+    {
+        auto mesh = Load(c.vertices + "vt 0 0\nvn 9 9 9\n" + c.faces);
+        mesh->ComputeNormals();
+        ASSERT_EQ(mesh->m_normals.size(), c.normals.size());
+        for (std::size_t k = 0; k < c.normals.size(); ++k)
+        {
+            SCOPED_TRACE(c.vertices + " vertex " + std::to_string(k + 1));
+            EXPECT_NEAR(mesh->m_normals[k].x, c.normals[k].x, 1e-8);
+            EXPECT_NEAR(mesh->m_normals[k].y, c.normals[k].y, 1e-8);
+            EXPECT_NEAR(mesh->m_normals[k].z, c.normals[k].z, 1e-8);
+            EXPECT_EQ(mesh->m_normals[k].w, 0.0);
+        }
+    }
 }

@@ -1,8 +1,6 @@
 #include "scene/SGComposite.h"
-#include "scene/SGPolygon.h"
 #include "scene/SGPtr.h"
 #include "scene/SGRotationTranslation.h"
-#include "scene/SGdravoCylinder.h"
 #include "tests/fakegl/FakeGL.h"
 
 #include <gtest/gtest.h>
@@ -55,34 +53,6 @@ TEST(SGPtr, ReassigningTheHeldNodeKeepsItEvenAsTheOnlyReference)
     EXPECT_EQ(p->m_refs, 1);
     p = nullptr;
     EXPECT_EQ(deaths, (Strings{"a", "child"}));
-}
-
-TEST(SGPtr, TreeReleasesSharedNodesOnceAndChildrenInOrder)
-{
-    Strings deaths;
-    CSGPtr texture(new Probe("texture", &deaths));
-    {
-        auto* group = new CSGComposite;
-        CSGPtr root(group);
-        for (int i = 0; i < 3; ++i)
-        {
-            auto* face = new CSGPolygon;
-            face->m_texture = texture;
-            group->AddChild(CSGPtr(face));
-        }
-        auto* rail = new CSGdravoCylinder(0.1, 1.0);
-        rail->SetTexture(texture);
-        group->AddChild(CSGPtr(rail));
-        EXPECT_EQ(texture->m_refs, 1 + 3 + 53);
-        auto* move = new CSGRotationTranslation;
-        move->AddChild(CSGPtr(new Probe("first", &deaths)));
-        move->AddChild(CSGPtr(new Probe("second", &deaths)));
-        group->AddChild(CSGPtr(move));
-        texture.reset(); // the tree now holds the only references
-        EXPECT_TRUE(deaths.empty());
-    }
-    // The rail's faces hold the last texture counts; the transform comes later.
-    EXPECT_EQ(deaths, (Strings{"texture", "first", "second"}));
 }
 
 TEST(SGRotationTranslation, TranslatesThenRotatesAndAClearedFlagSkipsTheMatrixPush)
