@@ -1,0 +1,250 @@
+#include "engine/Protocol.h"
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+#include "engine/Perft.h"
+#include "notation/BoardMoves.h"
+#include "notation/Fen.h"
+
+namespace
+{
+std::vector<std::string> Words(const std::string& line)
+{
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
+std::optional<long long> Number(const std::string& text)
+{
+    long long value = 0;
+    const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (failure != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::string InfoLine(const SearchInfo& info)
+{
+    std::ostringstream line;
+    line << "info depth " << info.depth << " score ";
+    if (info.winMoves > 0)
+        line << "win " << info.winMoves;
+    else if (info.winMoves < 0)
+        line << "loss " << -info.winMoves;
+    else
+        line << info.score;
+    line << " nodes " << info.nodes << " time " << info.timeMs;
+    if (!info.pv.empty())
+        line << " pv " << PrintMoves(info.pv);
+    return line.str();
+}
+} // namespace
+
+CProtocol::CProtocol(std::istream& in, std::ostream& out) : CProtocol(in, out, Caps{}) {}
+
+CProtocol::CProtocol(std::istream& in, std::ostream& out, const Caps& caps)
+    : m_in(in), m_out(out), m_caps(caps), m_search(std::make_unique<CSearch>(caps.hashMegabytes))
+{
+}
+
+CProtocol::~CProtocol()
+{
+    EndSearch(0);
+}
+
+void CProtocol::Run()
+{
+    std::string line;
+    bool tooLong = false;
+    while (ReadLine(line, tooLong))
+    {
+        if (tooLong)
+            Say("error line longer than " + std::to_string(m_caps.maxLine) + " characters");
+        else if (!Handle(line))
+            return EndSearch(0);
+    }
+    EndSearch(m_caps.endOfInputGraceMs);
+}
+
+bool CProtocol::ReadLine(std::string& line, bool& tooLong)
+{
+    line.clear();
+    tooLong = false;
+    std::streambuf* buffer = m_in.rdbuf();
+    if (!buffer)
+        return false;
+    for (;;)
+    {
+        const int c = buffer->sbumpc();
+        if (c == std::char_traits<char>::eof())
+            return !line.empty() || tooLong;
+        if (c == '\n')
+            break;
+        if (line.size() < m_caps.maxLine)
+            line.push_back(static_cast<char>(c));
+        else
+            tooLong = true;
+    }
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return true;
+}
+
+bool CProtocol::Handle(const std::string& line)
+{
+    const std::vector<std::string> words = Words(line);
+    if (words.empty())
+        return true;
+    const std::string& command = words[0];
+    if (command == "quit")
+        return false;
+    if (command == "isready")
+        Say("readyok");
+    else if (command == "stop")
+        m_stop = true; // the search answers for itself
+    else if (command == "position" || command == "go" || command == "perft")
+    {
+        if (Searching())
+            Say("error a search is running; send stop first");
+        else if (command == "position")
+            SetPosition(words);
+        else if (command == "go")
+            Go(words);
+        else
+            CountMoves(words);
+    }
+    else if (command == "level")
+        SetLevel(words);
+    else
+        Say("error unknown command \"" + command.substr(0, 40) + "\"");
+    return true;
+}
+
+void CProtocol::SetPosition(const std::vector<std::string>& words)
+{
+    const auto movesAt = std::find(words.begin(), words.end(), "moves");
+    CCheckerBoard board;
+    if (words.size() >= 2 && words[1] == "start")
+    {
+        if (words.begin() + 2 != movesAt)
+            return Say("error expected \"moves\" after \"position start\"");
+    }
+    else if (words.size() >= 3 && words[1] == "fen" && words.begin() + 2 != movesAt)
+    {
+        std::string text;
+        for (auto word = words.begin() + 2; word != movesAt; ++word)
+            text += (text.empty() ? "" : " ") + *word;
+        std::string error;
+        const std::optional<FenPosition> fen = ParseFen(text, &error);
+        if (!fen)
+            return Say("error bad FEN: " + error);
+        board = BoardFromFen(*fen);
+    }
+    else
+        return Say("error expected \"position start\" or \"position fen <FEN>\"");
+
+    if (movesAt != words.end())
+        for (auto word = movesAt + 1; word != words.end(); ++word)
+        {
+            const std::string shown = word->substr(0, 40);
+            const std::optional<NotatedMove> typed = ParseMove(*word);
+            if (!typed)
+                return Say("error bad move \"" + shown + "\"");
+            if (board.IsGameOver())
+                return Say("error move \"" + shown + "\" after the game is over");
+            const std::optional<NotatedMove> move = ResolveMove(board, *typed);
+            if (!move || PlayMove(board, *move) == MoveRefused)
+                return Say("error illegal move \"" + shown + "\"");
+        }
+    m_board = board;
+}
+
+void CProtocol::Go(const std::vector<std::string>& words)
+{
+    SearchLimits limits;
+    if (words.size() == 1)
+        limits = LimitsForLevel(m_level, m_goCount);
+    for (std::size_t i = 1; i < words.size(); i += 2)
+    {
+        const bool depth = words[i] == "depth";
+        if ((!depth && words[i] != "time") || i + 1 >= words.size())
+            return Say("error expected \"go\", \"go depth <plies>\" or \"go time <ms>\"");
+        const std::optional<long long> value = Number(words[i + 1]);
+        if (!value || *value < 1)
+            return Say("error " + words[i] + " must be a whole number above 0");
+        (depth ? limits.depth : limits.timeMs) =
+            static_cast<int>(std::min<long long>(*value, 1 << 30));
+    }
+    ++m_goCount;
+    limits.depth = limits.depth > 0 ? std::min(limits.depth, m_caps.maxDepth) : m_caps.maxDepth;
+    if (limits.timeMs > 0)
+        limits.timeMs = std::min(limits.timeMs, m_caps.maxTimeMs);
+
+    if (m_worker.joinable())
+        m_worker.join(); // finished: it cleared m_searching last
+    m_stop = false;
+    m_searching = true;
+    m_worker = std::thread(
+        [this, limits, board = m_board]
+        {
+            const SearchResult result = m_search->Run(
+                board, limits, m_stop, [this](const SearchInfo& info) { Say(InfoLine(info)); });
+            Say("bestmove " + (result.hasMove ? PrintMove(result.move) : std::string("none")));
+            std::lock_guard lock(m_doneLock);
+            m_searching = false;
+            m_done.notify_all();
+        });
+}
+
+void CProtocol::CountMoves(const std::vector<std::string>& words)
+{
+    const std::optional<long long> depth = words.size() == 2 ? Number(words[1]) : std::nullopt;
+    if (!depth || *depth < 0 || *depth > kMaxPerftDepth)
+        return Say("error expected \"perft <depth>\" with a depth of 0.." +
+                   std::to_string(kMaxPerftDepth));
+    const int plies = static_cast<int>(*depth);
+    const std::optional<std::uint64_t> count =
+        Perft(CPosition::FromBoard(m_board), plies, m_caps.perftBudget);
+    if (!count)
+        return Say("error perft " + words[1] + " would take too long");
+    Say("perft " + std::to_string(plies) + " " + std::to_string(*count));
+}
+
+void CProtocol::SetLevel(const std::vector<std::string>& words)
+{
+    const std::string name = words.size() == 2 ? words[1] : "";
+    if (name == "beginner")
+        m_level = EngineLevel::Beginner;
+    else if (name == "intermediate")
+        m_level = EngineLevel::Intermediate;
+    else if (name == "expert")
+        m_level = EngineLevel::Expert;
+    else
+        Say("error expected \"level beginner\", \"level intermediate\" or \"level expert\"");
+}
+
+void CProtocol::Say(const std::string& line)
+{
+    std::lock_guard lock(m_outLock);
+    m_out << line << '\n' << std::flush;
+}
+
+void CProtocol::EndSearch(int graceMs)
+{
+    {
+        std::unique_lock lock(m_doneLock);
+        m_done.wait_for(lock, std::chrono::milliseconds(graceMs), [this] { return !Searching(); });
+    }
+    m_stop = true;
+    if (m_worker.joinable())
+        m_worker.join();
+}

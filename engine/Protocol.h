@@ -1,0 +1,79 @@
+#pragma once
+// The engine's text protocol (docs: engine-protocol.md): one command a line
+// in, one reply a line out. Besides the commands there, two of its own:
+//   level beginner|intermediate|expert   strength for a bare `go`
+//                                        (intermediate until set)
+//   go                                   search with the level's limits
+// Searches run on a worker thread so `stop` and `isready` are answered
+// while one thinks.
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/Search.h"
+#include "rules/CheckerBoard.h"
+
+class CProtocol
+{
+public:
+    // Bounds on what one line may ask for, so no input can make the program
+    // run away. The fuzzer narrows them.
+    struct Caps
+    {
+        int maxDepth = 64;
+        int maxTimeMs = 3600 * 1000;
+        std::uint64_t perftBudget = 100'000'000; // positions expanded
+        std::size_t maxLine = 64 * 1024;         // longer lines are refused
+        int endOfInputGraceMs = 10'000;          // a search still running at the end of input
+                                                 // may finish within this, then is stopped
+        std::size_t hashMegabytes = 16;
+    };
+
+    CProtocol(std::istream& in, std::ostream& out);
+    CProtocol(std::istream& in, std::ostream& out, const Caps& caps);
+    // Stops a running search and waits for it.
+    ~CProtocol();
+
+    // Answers lines until `quit` or the end of the input.
+    void Run();
+
+private:
+    // False on quit.
+    bool Handle(const std::string& line);
+    void SetPosition(const std::vector<std::string>& words);
+    void Go(const std::vector<std::string>& words);
+    void CountMoves(const std::vector<std::string>& words);
+    void SetLevel(const std::vector<std::string>& words);
+
+    bool ReadLine(std::string& line, bool& tooLong);
+    void Say(const std::string& line);
+    bool Searching() const { return m_searching.load(); }
+    // Lets a running search go on for up to `graceMs`, then stops it, and
+    // joins the worker.
+    void EndSearch(int graceMs);
+
+    std::istream& m_in;
+    std::ostream& m_out;
+    Caps m_caps;
+    std::mutex m_outLock;
+
+    CCheckerBoard m_board;
+    EngineLevel m_level = EngineLevel::Intermediate;
+    std::uint64_t m_goCount = 0;
+
+    // Used by the worker alone while it runs.
+    std::unique_ptr<CSearch> m_search;
+    std::thread m_worker;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_searching{false};
+    std::mutex m_doneLock;
+    std::condition_variable m_done;
+};

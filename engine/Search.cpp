@@ -1,0 +1,345 @@
+#include "engine/Search.h"
+
+#include <algorithm>
+
+#include "engine/HashKeys.h"
+#include "engine/MoveGen.h"
+
+namespace
+{
+constexpr int kInfinity = kWinScore + 1;
+constexpr int kWinBound = kWinScore - kMaxPly; // beyond it, a forced result
+
+// Wins are stored in the table counted from the stored position, not the
+// root, so they stay right wherever the position turns up again.
+int ToTable(int score, int ply)
+{
+    return score >= kWinBound ? score + ply : score <= -kWinBound ? score - ply : score;
+}
+
+int FromTable(int score, int ply)
+{
+    return score >= kWinBound ? score - ply : score <= -kWinBound ? score + ply : score;
+}
+
+// Plies from the root to the end of the game for a forced result, else 0.
+int PliesToEnd(int score)
+{
+    return score >= kWinBound ? kWinScore - score : score <= -kWinBound ? kWinScore + score : 0;
+}
+
+// The score of a finished game for the side to move, `ply` plies from the
+// root. When neither side can move, the loser is the side the rules' board
+// leaves to move: after a capture the capturer keeps the turn.
+int GameOverScore(bool weCanMove, bool theyCanMove, bool afterCapture, int ply)
+{
+    const bool weWin = weCanMove || (!theyCanMove && afterCapture);
+    return weWin ? kWinScore - ply : -(kWinScore - ply);
+}
+
+std::uint64_t Mix(std::uint64_t x)
+{
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+    return x ^ (x >> 31);
+}
+
+constexpr int kTableMoveKey = 1 << 30;
+constexpr int kCaptureKey = 1 << 29;
+constexpr int kKillerKey = 1 << 28;
+constexpr int kHistoryCap = 1 << 26;
+} // namespace
+
+CSearch::CSearch(std::size_t hashMegabytes)
+    : m_table(hashMegabytes), m_lists(kMaxPly + 1), m_killers(kMaxPly + 1), m_history(2 * 32 * 32),
+      m_pv(static_cast<std::size_t>(kMaxPly + 1) * (kMaxPly + 1))
+{
+}
+
+void CSearch::Clear()
+{
+    m_table.Clear();
+    std::fill(m_killers.begin(), m_killers.end(), std::array<std::uint16_t, 2>{});
+    std::fill(m_history.begin(), m_history.end(), 0);
+}
+
+SearchResult CSearch::Run(const CCheckerBoard& position, const SearchLimits& limits,
+                          const std::atomic<bool>& stop,
+                          const std::function<void(const SearchInfo&)>& onInfo)
+{
+    if (position.m_side != CCheckerBoard::BlackSide && position.m_side != CCheckerBoard::RedSide)
+        return {};
+    return Run(CPosition::FromBoard(position), limits, stop, onInfo);
+}
+
+SearchResult CSearch::Run(const CPosition& root, const SearchLimits& limits,
+                          const std::atomic<bool>& stop,
+                          const std::function<void(const SearchInfo&)>& onInfo)
+{
+    m_start = Clock::now();
+    m_stop = &stop;
+    m_stopped = false;
+    m_nodes = 0;
+    m_hasDeadline = limits.timeMs > 0;
+    // A little is kept back for handing the answer over.
+    const int hardMs = limits.timeMs - std::clamp(limits.timeMs / 20, 1, 50);
+    m_deadline = m_start + std::chrono::milliseconds(std::max(hardMs, 0));
+    m_table.NewSearch();
+    for (auto& killers : m_killers)
+        killers = {};
+
+    SearchResult result;
+    if (root.IsOver())
+        return result;
+    CMoveList& rootMoves = m_lists[0];
+    GenerateMoves(root, rootMoves);
+    const std::uint64_t key = PositionKey(root);
+
+    int maxDepth = limits.depth > 0 ? std::min(limits.depth, kMaxPly - 8) : kMaxPly - 8;
+    // A forced move needs no second of thought, only a score.
+    if (rootMoves.Size() == 1 && limits.timeMs > 0)
+        maxDepth = std::min(maxDepth, 6);
+
+    m_rootBest = rootMoves[0];
+    m_rootScore = 0;
+    SearchInfo info = MakeInfo(0, 0);
+    for (int depth = 1; depth <= maxDepth; ++depth)
+    {
+        m_rootDepth = depth;
+        const int score = Search(root, key, depth, -kInfinity, kInfinity, 0, false);
+        if (m_stopped)
+            break;
+        info = MakeInfo(depth, score);
+        if (onInfo)
+            onInfo(info);
+        // A forced result seen with plies to spare will not change.
+        const int toEnd = PliesToEnd(score);
+        if (toEnd > 0 && depth >= toEnd + 2)
+            break;
+        if (m_hasDeadline && ElapsedMs() * 2 >= limits.timeMs)
+            break;
+    }
+
+    if (limits.randomMargin > 0 && !m_stopped && rootMoves.Size() > 1)
+        m_rootBest = DrawAmongBest(root, key, info.depth, limits);
+    else if (info.pv.empty() || !(ToNotated(m_rootBest) == info.pv.front()))
+    {
+        // Stopped part way with a better move than the last full iteration's.
+        info.score = m_rootScore;
+        info.pv = {ToNotated(m_rootBest)};
+    }
+    info.nodes = m_nodes;
+    info.timeMs = ElapsedMs();
+    result.hasMove = true;
+    result.move = ToNotated(m_rootBest);
+    result.info = info;
+    return result;
+}
+
+int CSearch::Search(const CPosition& position, std::uint64_t key, int depth, int alpha, int beta,
+                    int ply, bool afterCapture)
+{
+    m_pvLength[ply] = 0;
+    if ((++m_nodes & 511) == 0)
+        PollStop();
+    if (m_stopped)
+        return 0;
+
+    if (ply >= kMaxPly - 1)
+        return Evaluate(position);
+
+    // A position found in the table was no finished game when stored, so
+    // the table may answer before any move is generated. Captures played
+    // out at the horizon are too many and too cheap to be worth a lookup
+    // in memory far away.
+    const bool pvNode = beta - alpha > 1;
+    const bool useTable = depth > 0;
+    std::uint16_t tableMove = 0;
+    if (const TableEntry* entry = useTable ? m_table.Probe(key) : nullptr)
+    {
+        tableMove = entry->move;
+        const int stored = FromTable(entry->score, ply);
+        if (!pvNode && ply > 0 && entry->depth >= depth &&
+            (entry->bound == Bound::Exact || (entry->bound == Bound::Lower && stored >= beta) ||
+             (entry->bound == Bound::Upper && stored <= alpha)))
+            return stored;
+    }
+
+    // Quiet at the horizon: judge it, unless the game is over. Captures
+    // are compulsory, so a pending one is played out whatever the depth.
+    const int side = position.m_side;
+    const bool theyCanMove = position.HasMove(side ^ 1);
+    if (depth <= 0 && !position.HasCapture(side))
+    {
+        const bool weCanMove = position.HasMove(side);
+        return weCanMove && theyCanMove ? Evaluate(position)
+                                        : GameOverScore(weCanMove, theyCanMove, afterCapture, ply);
+    }
+    CMoveList& list = m_lists[ply];
+    GenerateMoves(position, list);
+    if (list.Empty() || !theyCanMove)
+        return GameOverScore(!list.Empty(), theyCanMove, afterCapture, ply);
+    depth = std::max(depth, 0);
+
+    // No line can end sooner than the next ply.
+    alpha = std::max(alpha, -(kWinScore - ply - 1));
+    beta = std::min(beta, kWinScore - ply - 1);
+    if (alpha >= beta)
+        return alpha;
+
+    OrderMoves(list, ply, side, tableMove);
+    // A forced move costs the opponent nothing to answer: look one further.
+    const int extension = list.Size() == 1 && !list[0].IsCapture() && ply < m_rootDepth ? 1 : 0;
+
+    int best = -kInfinity;
+    std::uint16_t bestId = 0;
+    Bound bound = Bound::Upper;
+    for (int i = 0; i < list.Size(); ++i)
+    {
+        const EngineMove move = list.PickBest(i);
+        const CPosition child = position.After(move);
+        const std::uint64_t childKey = KeyAfter(key, position, move);
+        const int next = depth - 1 + extension;
+        int score;
+        if (i == 0)
+            score = -Search(child, childKey, next, -beta, -alpha, ply + 1, move.IsCapture());
+        else
+        {
+            // Late quiet moves rarely matter: look at them less deeply
+            // first, and fully only when they surprise.
+            const bool quiet = !move.IsCapture() && !move.crowns && list.Key(i) < kKillerKey;
+            const int reduction =
+                quiet && depth >= 3 && i >= 2 ? (i >= 6 && depth >= 6 ? 2 : 1) : 0;
+            score = -Search(child, childKey, next - reduction, -alpha - 1, -alpha, ply + 1,
+                            move.IsCapture());
+            if (score > alpha && reduction > 0)
+                score =
+                    -Search(child, childKey, next, -alpha - 1, -alpha, ply + 1, move.IsCapture());
+            if (score > alpha && score < beta)
+                score = -Search(child, childKey, next, -beta, -alpha, ply + 1, move.IsCapture());
+        }
+        if (m_stopped)
+            return 0;
+        if (score <= best)
+            continue;
+        best = score;
+        bestId = MoveId(move);
+        if (ply == 0)
+        {
+            m_rootBest = move;
+            m_rootScore = score;
+        }
+        if (score <= alpha)
+            continue;
+        alpha = score;
+        bound = Bound::Exact;
+        EngineMove* line = &m_pv[static_cast<std::size_t>(ply) * (kMaxPly + 1)];
+        const EngineMove* rest = line + kMaxPly + 1;
+        line[0] = move;
+        std::copy(rest, rest + m_pvLength[ply + 1], line + 1);
+        m_pvLength[ply] = m_pvLength[ply + 1] + 1;
+        if (alpha >= beta)
+        {
+            bound = Bound::Lower;
+            NoteCutoff(move, ply, side, depth);
+            break;
+        }
+    }
+    if (useTable)
+        m_table.Store(key, depth, ToTable(best, ply), bound, bestId);
+    return best;
+}
+
+void CSearch::OrderMoves(CMoveList& list, int ply, int side, std::uint16_t tableMove) const
+{
+    const auto& killers = m_killers[ply];
+    for (int i = 0; i < list.Size(); ++i)
+    {
+        const EngineMove& move = list[i];
+        const std::uint16_t id = MoveId(move);
+        int key = m_history[(side * 32 + move.From()) * 32 + move.To()];
+        if (id == tableMove)
+            key = kTableMoveKey;
+        else if (move.IsCapture())
+            key = kCaptureKey + std::popcount(move.captured);
+        else if (id == killers[0])
+            key = kKillerKey + 1;
+        else if (id == killers[1])
+            key = kKillerKey;
+        list.Key(i) = key;
+    }
+}
+
+void CSearch::NoteCutoff(const EngineMove& move, int ply, int side, int depth)
+{
+    if (move.IsCapture())
+        return; // captures are ordered by what they take
+    auto& killers = m_killers[ply];
+    const std::uint16_t id = MoveId(move);
+    if (killers[0] != id)
+    {
+        killers[1] = killers[0];
+        killers[0] = id;
+    }
+    int& history = m_history[(side * 32 + move.From()) * 32 + move.To()];
+    history += depth * depth;
+    if (history > kHistoryCap)
+        for (int& h : m_history)
+            h /= 2;
+}
+
+void CSearch::PollStop()
+{
+    if (m_stop->load(std::memory_order_relaxed) || (m_hasDeadline && Clock::now() >= m_deadline))
+        m_stopped = true;
+}
+
+int CSearch::ElapsedMs() const
+{
+    return static_cast<int>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_start).count());
+}
+
+SearchInfo CSearch::MakeInfo(int depth, int score) const
+{
+    SearchInfo info;
+    info.depth = depth;
+    info.score = score;
+    const int toEnd = PliesToEnd(score);
+    info.winMoves = score > 0 ? (toEnd + 1) / 2 : -((toEnd + 1) / 2);
+    info.nodes = m_nodes;
+    info.timeMs = ElapsedMs();
+    for (int i = 0; i < m_pvLength[0]; ++i)
+        info.pv.push_back(ToNotated(m_pv[static_cast<std::size_t>(i)]));
+    return info;
+}
+
+// Scores every root move in full and draws one of those close to the best;
+// a forced win is never passed over and a forced loss never picked when
+// anything else is there.
+EngineMove CSearch::DrawAmongBest(const CPosition& root, std::uint64_t key, int depth,
+                                  const SearchLimits& limits)
+{
+    CMoveList moves = m_lists[0];
+    std::vector<int> scores;
+    int best = -kInfinity;
+    for (int i = 0; i < moves.Size(); ++i)
+    {
+        const CPosition child = root.After(moves[i]);
+        const int score = -Search(child, KeyAfter(key, root, moves[i]), depth - 1, -kInfinity,
+                                  kInfinity, 1, moves[i].IsCapture());
+        scores.push_back(score);
+        best = std::max(best, score);
+    }
+    if (m_stopped)
+        return m_rootBest;
+    const int floor = best >= kWinBound
+                          ? best
+                          : std::min(best, std::max(best - limits.randomMargin, -kWinBound + 1));
+    std::vector<int> candidates;
+    for (int i = 0; i < moves.Size(); ++i)
+        if (scores[static_cast<std::size_t>(i)] >= floor)
+            candidates.push_back(i);
+    const std::uint64_t draw = Mix(limits.seed ^ Mix(key));
+    return moves[candidates[draw % candidates.size()]];
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The computer opponent's thinking: iterative deepening alpha-beta with
+// principal variation search, a transposition table, killer and history
+// move order, and captures played out before judging a position.
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "engine/Evaluation.h"
+#include "engine/MoveList.h"
+#include "engine/Position.h"
+#include "engine/SearchTypes.h"
+#include "engine/TranspositionTable.h"
+#include "rules/CheckerBoard.h"
+
+// One search at a time, on the thread that owns the object; everything it
+// learns (the table, move-order statistics) stays inside. Nothing is shared
+// between instances but constant tables.
+class CSearch
+{
+public:
+    explicit CSearch(std::size_t hashMegabytes = 16);
+    CSearch(const CSearch&) = delete;
+    CSearch& operator=(const CSearch&) = delete;
+
+    // Searches from `position` (side to move = the searching side) within
+    // `limits`; returns at once with the best move so far when `stop`
+    // becomes true. No move when the game is over. `onInfo` hears of every
+    // finished iteration, on the calling thread.
+    SearchResult Run(const CCheckerBoard& position, const SearchLimits& limits,
+                     const std::atomic<bool>& stop,
+                     const std::function<void(const SearchInfo&)>& onInfo = {});
+    SearchResult Run(const CPosition& position, const SearchLimits& limits,
+                     const std::atomic<bool>& stop,
+                     const std::function<void(const SearchInfo&)>& onInfo = {});
+
+    // Forgets what earlier searches learnt (for a new game).
+    void Clear();
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    int Search(const CPosition& position, std::uint64_t key, int depth, int alpha, int beta,
+               int ply, bool afterCapture);
+    void OrderMoves(CMoveList& list, int ply, int side, std::uint16_t tableMove) const;
+    void NoteCutoff(const EngineMove& move, int ply, int side, int depth);
+    void PollStop();
+    int ElapsedMs() const;
+    SearchInfo MakeInfo(int depth, int score) const;
+    EngineMove DrawAmongBest(const CPosition& root, std::uint64_t key, int depth,
+                             const SearchLimits& limits);
+
+    CTranspositionTable m_table;
+    std::vector<CMoveList> m_lists; // one per ply
+    std::vector<std::array<std::uint16_t, 2>> m_killers;
+    std::vector<int> m_history;   // [side][from][to]
+    std::vector<EngineMove> m_pv; // [ply][i], kMaxPly x kMaxPly
+    std::array<int, kMaxPly + 1> m_pvLength{};
+
+    // Per run.
+    const std::atomic<bool>* m_stop = nullptr;
+    Clock::time_point m_start;
+    Clock::time_point m_deadline;
+    bool m_hasDeadline = false;
+    bool m_stopped = false;
+    std::uint64_t m_nodes = 0;
+    int m_rootDepth = 0;
+    EngineMove m_rootBest{};
+    int m_rootScore = 0;
+};

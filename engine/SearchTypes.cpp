@@ -1,0 +1,23 @@
+#include "engine/SearchTypes.h"
+
+SearchLimits LimitsForLevel(EngineLevel level, std::uint64_t seed)
+{
+    SearchLimits limits;
+    switch (level)
+    {
+    case EngineLevel::Beginner:
+        // Four plies see a one-move shot; the margin lets it pass over up
+        // to most of a man for variety, which is where beginners lose games.
+        limits.depth = 4;
+        limits.randomMargin = 60;
+        limits.seed = seed;
+        break;
+    case EngineLevel::Intermediate:
+        limits.timeMs = 250;
+        break;
+    case EngineLevel::Expert:
+        limits.timeMs = 1000;
+        break;
+    }
+    return limits;
+}

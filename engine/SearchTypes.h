@@ -1,0 +1,48 @@
+#pragma once
+// What a search is asked to do and what it reports: the values the game and
+// the protocol hand to CSearch and get back.
+
+#include <cstdint>
+#include <vector>
+
+#include "notation/NotatedMove.h"
+
+enum class EngineLevel
+{
+    Beginner,     // a shallow look that now and then settles for a worse move
+    Intermediate, // a quarter of a second a move
+    Expert,       // a second a move, full strength
+};
+
+struct SearchLimits
+{
+    int depth = 0;  // plies; 0 = no limit of that kind
+    int timeMs = 0; // 0 = no limit of that kind
+    // When above 0, the move is drawn at random among those scoring within
+    // this many hundredths of a man of the best, from `seed` and the position
+    // (the same seed and position draw the same move).
+    int randomMargin = 0;
+    std::uint64_t seed = 0;
+};
+
+// The limits that make up a level; `seed` feeds Beginner's choices.
+SearchLimits LimitsForLevel(EngineLevel level, std::uint64_t seed);
+
+struct SearchInfo
+{
+    int depth = 0; // of the last finished iteration
+    int score = 0; // hundredths of a man, from the searching side
+    // A forced result found: > 0 a win, < 0 a loss, in that many moves of
+    // the side concerned; 0 when none (then `score` is an estimate).
+    int winMoves = 0;
+    std::uint64_t nodes = 0;
+    int timeMs = 0;
+    std::vector<NotatedMove> pv;
+};
+
+struct SearchResult
+{
+    bool hasMove = false; // false only when the game is over
+    NotatedMove move;
+    SearchInfo info;
+};
