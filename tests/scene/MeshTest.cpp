@@ -1,9 +1,11 @@
 #include "scene/SGMesh.h"
+#include "scene/SGTexture.h"
 #include "tests/fakegl/FakeGL.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -131,4 +133,53 @@ TEST(MeshNormals, AverageUnitFaceNormalsAndPointUpWhereThereAreNone)
             EXPECT_EQ(mesh->m_normals[k].w, 0.0);
         }
     }
+}
+
+TEST(SGMesh, DrawsUnderItsMaterialAndLeavesTheOldOneBehind)
+{
+    CSGMesh mesh;
+    mesh.m_vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}};
+    mesh.m_normals = {{0, 0, 1}};
+    mesh.m_texcoords = {{0, 0, 0}, {1, 1, 0}};
+    mesh.m_corners = {{0, 0, 0}, {1, 0, 1}, {2, 0, 0}, {1, 0, 1}, {3, 0, 1}, {2, 0, 0}};
+    mesh.m_name = 1;
+    mesh.m_texture = new CSGTexture;
+    fakegl::Reset();
+    fakegl::State& gl = fakegl::GetState();
+    const float diffuse[4] = {0.1f, 0.2f, 0.3f, 0.4f};
+    std::memcpy(gl.diffuse, diffuse, sizeof diffuse);
+    gl.shininess = 42.0f;
+    mesh.Render();
+
+    EXPECT_TRUE(fakegl::Text().starts_with(
+        "glGetMaterialfv(GL_FRONT,GL_DIFFUSE) glGetMaterialfv(GL_FRONT,GL_SPECULAR) "
+        "glGetMaterialfv(GL_FRONT,GL_SHININESS) glMaterialfv(GL_FRONT,GL_DIFFUSE,1,1,1,1) "
+        "glMaterialfv(GL_FRONT,GL_SPECULAR,1,1,1,1) glMaterialfv(GL_FRONT,GL_SHININESS,1) " +
+        fakegl::kTexture +
+        " glPushName(1) glBegin(GL_TRIANGLES) glNormal3dv(0,0,1) glTexCoord2dv(0,0) "
+        "glVertex3dv(0,0,0) glNormal3dv(0,0,1) glTexCoord2dv(1,1) glVertex3dv(1,0,0)"));
+    EXPECT_TRUE(fakegl::Text().ends_with("glEnd() glPopName() glDisable(GL_TEXTURE_2D) "
+                                         "glMaterialfv(GL_FRONT,GL_DIFFUSE,0.1,0.2,0.3,0.4) "
+                                         "glMaterialfv(GL_FRONT,GL_SPECULAR,0,0,0,1) "
+                                         "glMaterialfv(GL_FRONT,GL_SHININESS,42)"));
+    EXPECT_EQ(fakegl::Count("glVertex3dv"), 6);
+}
+
+TEST(SGMesh, LooksUpEachCornerAndSkipsTrianglesOutsideTheArrays)
+{
+    CSGMesh mesh;
+    for (int i = 0; i < 10; ++i)
+        mesh.m_normals.push_back({double(i), 0, 0});
+    for (int i = 0; i < 5; ++i)
+        mesh.m_vertices.push_back({0, double(i), 0});
+    // Without texture coordinates the texcoord indices (2, 77, -5) are never
+    // looked at; the second triangle names normal 10, the third is incomplete.
+    mesh.m_corners = {{4, 9, 2}, {0, 0, 77}, {1, 1, -5}, {0, 10, 0},
+                      {1, 1, 1}, {2, 2, 2},  {3, 3, 3}};
+    fakegl::Drawn(mesh);
+    EXPECT_NE(fakegl::Text().find("glBegin(GL_TRIANGLES) glNormal3dv(9,0,0) glVertex3dv(0,4,0) "
+                                  "glNormal3dv(0,0,0) glVertex3dv(0,0,0) glNormal3dv(1,0,0) "
+                                  "glVertex3dv(0,1,0) glEnd()"),
+              std::string::npos)
+        << fakegl::Text();
 }

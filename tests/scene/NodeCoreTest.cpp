@@ -61,11 +61,8 @@ TEST(SGRotationTranslation, TranslatesThenRotatesAndAClearedFlagSkipsTheMatrixPu
     move.AddChild(CSGPtr(new Probe("child", nullptr)));
     EXPECT_EQ(Drawn(move), "glPushMatrix() glTranslated(0,0,0) child glPopMatrix()");
 
-    move.m_angle = 90.0;
-    move.m_axis[0] = 0.0;
-    move.m_axis[1] = 1.0;
-    move.m_translation[0] = 1.5;
-    move.m_translation[2] = -2.0;
+    move.SetRotation(90.0, 0.0, 1.0, 0.0);
+    move.SetTranslation(1.5, 0.0, -2.0);
     EXPECT_EQ(Drawn(move), "glPushMatrix() glTranslated(1.5,0,-2) glRotated(90,0,1,0) child "
                            "glPopMatrix()");
     move.m_angle = -0.0;
@@ -77,7 +74,7 @@ TEST(SGRotationTranslation, TranslatesThenRotatesAndAClearedFlagSkipsTheMatrixPu
 
     auto* outer = new CSGRotationTranslation;
     auto* inner = new CSGRotationTranslation;
-    inner->m_translation[1] = 2.0;
+    inner->SetTranslation(0.0, 2.0, 0.0);
     inner->AddChild(CSGPtr(new Probe("leaf", nullptr)));
     outer->AddChild(CSGPtr(inner));
     root.AddChild(CSGPtr(outer));
