@@ -225,16 +225,11 @@ extern "C"
                       GLsizei height, GLint border, GLenum format, GLenum type,
                       const GLvoid* pixels)
     {
-        Record("glTexImage2D",
-               {E(target),
-                {double(level)},
-                E(static_cast<GLenum>(internalFormat)),
-                {double(width)},
-                {double(height)},
-                {double(border)},
-                E(format),
-                E(type)},
-               true);
+        const std::vector<fakegl::Arg> args{
+            E(target),       {double(level)},  E(GLenum(internalFormat)),
+            {double(width)}, {double(height)}, {double(border)},
+            E(format),       E(type)};
+        Record("glTexImage2D", args, true);
         // Read the whole image as OpenGL would with the default 4-byte unpack
         // alignment, three bytes per pixel.
         g_state.imageChecksum = 0;
