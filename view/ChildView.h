@@ -67,11 +67,12 @@ public:
     void OnUpdateCameraRollMove(wxUpdateUIEvent& event);
     void OnCameraDollyXY(wxCommandEvent& event);
     void OnUpdateCameraDollyXY(wxUpdateUIEvent& event);
-    // The work of the mouse handlers, on points in physical client pixels
-    // (the wx handlers convert with ToPhysical first); tests call these.
+    // The work of the mouse handlers; tests call these. Picking takes
+    // physical client pixels (the wx handler converts with ToPhysical),
+    // camera drags logical ones, as the events carry them.
     void LButtonDown(wxPoint physical);
-    void RButtonDown(wxPoint physical);
-    void MouseMove(wxPoint physical, bool rightDown);
+    void RButtonDown(wxPoint logical);
+    void MouseMove(wxPoint logical, bool rightDown);
 
     // --- Move handling (ChildViewMoves.cpp) ---
     void OnLButtonUp(wxMouseEvent& event);

@@ -131,15 +131,17 @@ void CChildView::LButtonDown(wxPoint physical)
 
 void CChildView::OnMouseMove(wxMouseEvent& event)
 {
-    MouseMove(ToPhysical(event.GetPosition()), event.RightIsDown());
+    // Drags go by logical pixels, so a drag turns the camera as far at any
+    // display scale; only picking needs physical ones.
+    MouseMove(event.GetPosition(), event.RightIsDown());
     event.Skip();
 }
 
-void CChildView::MouseMove(wxPoint physical, bool rightDown)
+void CChildView::MouseMove(wxPoint logical, bool rightDown)
 {
     if (!rightDown)
         return;
-    m_camera.MouseMove(physical.x, physical.y);
+    m_camera.MouseMove(logical.x, logical.y);
     InvalidateRect();
 }
 
@@ -185,12 +187,12 @@ void CChildView::OnUpdateCameraDollyXY(wxUpdateUIEvent& event)
 
 void CChildView::OnRButtonDown(wxMouseEvent& event)
 {
-    RButtonDown(ToPhysical(event.GetPosition()));
+    RButtonDown(event.GetPosition());
     event.Skip();
 }
 
-void CChildView::RButtonDown(wxPoint physical)
+void CChildView::RButtonDown(wxPoint logical)
 {
     // Arms the drag only: nothing has moved yet, so nothing is repainted.
-    m_camera.MouseDown(physical.x, physical.y);
+    m_camera.MouseDown(logical.x, logical.y);
 }

@@ -32,4 +32,19 @@ TEST(PlayHiDpi, MoveThroughTheEventTableLandsOnItsSquares)
     CCheckerBoard expected;
     expected.MoveBlack(2, 4, 3, 5);
     EXPECT_EQ(view.m_board, expected);
+
+    // A right drag of 10 logical pixels turns the camera as far as it does
+    // at scale 1, where events carry the same numbers.
+    CGrCamera unscaled = view.m_camera;
+    unscaled.MouseDown(100, 100);
+    unscaled.MouseMove(110, 96);
+    for (const auto& [type, at] : {std::pair{wxEVT_RIGHT_DOWN, wxPoint(100, 100)},
+                                   std::pair{wxEVT_MOTION, wxPoint(110, 96)}})
+    {
+        wxMouseEvent event(type);
+        event.SetPosition(at);
+        event.SetRightDown(true);
+        view.ProcessWindowEvent(event);
+    }
+    EXPECT_EQ(view.m_camera.m_eye, unscaled.m_eye);
 }
