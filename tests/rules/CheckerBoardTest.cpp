@@ -114,6 +114,12 @@ TEST(CheckerBoard, MultiJumpCrownsMidwayAndGoesOnBackwardAsKing)
     EXPECT_EQ(board.MoveBlack(7, 5, 5, 7), MoveTurnPassed);
     EXPECT_EQ(board.m_side, CCheckerBoard::RedSide);
 
+    // Red crowns on row 0: the same captures turned half round.
+    board = Mirror(start);
+    board.MoveRed(4, 6, 2, 4);
+    EXPECT_EQ(board.MoveRed(2, 4, 0, 2), MoveCaptureAgain);
+    EXPECT_EQ(board.m_cells[2], CCheckerBoard::RedKing);
+
     // Without the red man on (7, 1) the last capture takes the last red piece.
     board = start;
     board.m_cells[8 * 7 + 1] = CCheckerBoard::Empty;
@@ -124,8 +130,12 @@ TEST(CheckerBoard, MultiJumpCrownsMidwayAndGoesOnBackwardAsKing)
     EXPECT_EQ(board.MoveBlack(5, 7, 6, 6), MoveGameOver) << "moves are still accepted";
 }
 
-TEST(CheckerBoard, StepLeavingEitherSideWithoutMoveEndsTheGame)
+TEST(CheckerBoard, StepCrownsOnTheFarRowOrEndsTheGameLeavingEitherSideWithoutMove)
 {
+    CCheckerBoard crowning = Position({{'b', 6, 2}, {'r', 2, 2}});
+    EXPECT_EQ(crowning.MoveBlack(6, 2, 7, 3), MoveTurnPassed);
+    EXPECT_EQ(crowning.m_cells[8 * 7 + 3], CCheckerBoard::BlackKing);
+
     CCheckerBoard blocksRed = Position({{'B', 1, 5}, {'r', 1, 7}});
     EXPECT_EQ(blocksRed.MoveBlack(1, 5, 0, 6), MoveGameOver);
     EXPECT_EQ(blocksRed.m_side, CCheckerBoard::RedSide);
