@@ -8,9 +8,13 @@ packages=(
     libwxgtk3.2-dev libgtk-3-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
+    scdoc # builds the manual pages
 )
 if [ "${1:-}" = "--test" ]; then
     packages+=(clang libclang-rt-14-dev imagemagick)
+    # The package test: Debian's checks of the .deb, its metainfo and desktop
+    # entry, and xwininfo/xprop to see which windows the installed game opens.
+    packages+=(lintian appstream desktop-file-utils x11-utils)
 fi
 
 missing=()
