@@ -198,10 +198,14 @@ void CProtocol::Go(const std::vector<std::string>& words)
         {
             const SearchResult result = m_search->Run(
                 board, limits, m_stop, [this](const SearchInfo& info) { Say(InfoLine(info)); });
+            {
+                // Free before the answer goes out: whoever reads it may send
+                // the next command at once.
+                std::lock_guard lock(m_doneLock);
+                m_searching = false;
+                m_done.notify_all();
+            }
             Say("bestmove " + (result.hasMove ? PrintMove(result.move) : std::string("none")));
-            std::lock_guard lock(m_doneLock);
-            m_searching = false;
-            m_done.notify_all();
         });
 }
 

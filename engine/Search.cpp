@@ -311,6 +311,8 @@ SearchInfo CSearch::MakeInfo(int depth, int score) const
     info.timeMs = ElapsedMs();
     for (int i = 0; i < m_pvLength[0]; ++i)
         info.pv.push_back(ToNotated(m_pv[static_cast<std::size_t>(i)]));
+    if (info.pv.empty() && depth > 0)
+        info.pv.push_back(ToNotated(m_rootBest)); // every move lost: no line raised the bound
     return info;
 }
 
