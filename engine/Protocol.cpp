@@ -52,7 +52,7 @@ std::string InfoLine(const SearchInfo& info)
 CProtocol::CProtocol(std::istream& in, std::ostream& out) : CProtocol(in, out, Caps{}) {}
 
 CProtocol::CProtocol(std::istream& in, std::ostream& out, const Caps& caps)
-    : m_in(in), m_out(out), m_caps(caps), m_search(std::make_unique<CSearch>(caps.hashMegabytes))
+    : m_in(in), m_out(out), m_caps(caps)
 {
 }
 
@@ -191,6 +191,8 @@ void CProtocol::Go(const std::vector<std::string>& words)
 
     if (m_worker.joinable())
         m_worker.join(); // finished: it cleared m_searching last
+    if (!m_search)
+        m_search = std::make_unique<CSearch>(m_caps.hashMegabytes);
     m_stop = false;
     m_searching = true;
     m_worker = std::thread(

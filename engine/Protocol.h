@@ -69,7 +69,7 @@ private:
     EngineLevel m_level = EngineLevel::Intermediate;
     std::uint64_t m_goCount = 0;
 
-    // Used by the worker alone while it runs.
+    // Made at the first search; used by the worker alone while it runs.
     std::unique_ptr<CSearch> m_search;
     std::thread m_worker;
     std::atomic<bool> m_stop{false};

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Writes the seed corpus of the fuzzers into <dir>/texture, <dir>/mesh and
-# <dir>/savegame: small images cut from the real res/ files, a shrunk and the
-# full board mesh, and saved games as the program writes them. Run from
+# Writes the seed corpus of the fuzzers into <dir>/texture, <dir>/mesh,
+# <dir>/savegame and <dir>/engine: small images cut from the real res/ files,
+# a shrunk and the full board mesh, saved games as the program writes them
+# and engine protocol sessions. Run from
 # anywhere; needs only coreutils.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:?usage: make-corpus.sh <dir>}
-mkdir -p "$out/texture" "$out/mesh" "$out/savegame"
+mkdir -p "$out/texture" "$out/mesh" "$out/savegame" "$out/engine"
 
 le16() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8 & 255)))"; }
 le32() { le16 $(($1 & 65535)); le16 $(($1 >> 16 & 65535)); }
@@ -81,3 +82,12 @@ write_game 0 "X r X r X r X r " "r X r X r X r X " "X r X r X r X r " \
 write_game 1 "X _ X B X _ X _ " "_ X _ X r X _ X " "X _ X b X _ X _ " \
     "_ X _ X _ X _ X " "X _ X r X _ X _ " "_ X R X _ X b X " \
     "X _ X _ X _ X _ " "_ X _ X _ X _ X " >"$out/savegame/kings.plx"
+
+# Engine protocol sessions: every command, good and bad.
+printf 'isready\nperft 3\nposition start moves 11-15 23-19 8-11\ngo depth 3\nquit\n' \
+    >"$out/engine/session"
+printf 'position fen W:WK3,26:B7,K30 moves 3x10\nperft 2\ngo time 5\nstop\n' >"$out/engine/kings"
+printf 'level expert\nposition fen B:W16,24,28:B11,15,19\nlevel beginner\ngo\n' \
+    >"$out/engine/levels"
+printf 'position fen B:W6,14:B2 moves 2x18 9-13\nposition start moves 9-14 x\ngo depth 0\nbogus\r\n' \
+    >"$out/engine/errors"

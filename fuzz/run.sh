@@ -4,21 +4,27 @@
 # corpus plus the kept reproducers in fuzz/regressions/. Fails on any crash,
 # leak, hang (10 s per input) or memory blow-up (2 GB). The last libFuzzer
 # status line of each target (execs, cov, ft) is printed for the record.
+# "run.sh --list" only prints the targets' names (test.sh counts them).
 set -euo pipefail
+targets=(texture mesh savegame engine)
+if [ "${1:-}" = --list ]; then
+    echo "${targets[@]}"
+    exit 0
+fi
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${FUZZ_BUILD:-$top/build/fuzz}
 seconds=${FUZZ_SECONDS:-60}
 
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPLAXEN_GUI=OFF -DPLAXEN_TESTS=OFF -DPLAXEN_FUZZ=ON >/dev/null
-cmake --build "$build" -j"$(nproc)" --target fuzz_texture fuzz_mesh fuzz_savegame
+cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 seeds=$build/seeds
 rm -rf "$seeds"
 "$top/fuzz/make-corpus.sh" "$seeds"
 
 status=0
-for target in texture mesh savegame; do
+for target in "${targets[@]}"; do
     corpus=$build/corpus/$target
     artifacts=$build/artifacts/$target/
     mkdir -p "$corpus" "$artifacts"

@@ -24,3 +24,5 @@ echo "== one pick, left press to decision"
 x "$b/plaxen_bench_pick"
 echo "== one chip's cylinder"
 "$b/plaxen_bench_scene" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+echo "== the engine: perft 10, search speed, depth in a second, bench fingerprint"
+"$b/plaxen_bench_engine"
