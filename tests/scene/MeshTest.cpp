@@ -104,16 +104,17 @@ TEST(MeshReader, MalformedLinesAddNothingAndTheMeshStillDraws)
 
 TEST(MeshNormals, AverageUnitFaceNormalsAndPointUpWhereThereAreNone)
 {
-    const double r = std::sqrt(0.5);
+    const double r = std::sqrt(0.5), x = std::cos(M_PI / 8), z = std::sin(M_PI / 8);
     const struct
     {
         std::string vertices, faces;
         std::vector<CSGVec4> normals; // replacing the file's one
     } cases[] = {
-        // Whatever the area: small triangle 1-2-3 faces +z, large 1-3-4 faces +x.
-        {"v 0 0 0\nv 1 0 0\nv 0 1 0\nv 0 0 100\n",
+        // Unit normals whatever the area: small triangle 1-2-3 faces +z,
+        // large 1-3-4 faces (1, 0, -1); 1 and 3 take the direction between.
+        {"v 0 0 0\nv 1 0 0\nv 0 1 0\nv 100 0 100\n",
          "f 1/1/1 2/1/1 3/1/1\nf 1/1/1 3/1/1 4/1/1\n",
-         {{r, 0, r}, {0, 0, 1}, {r, 0, r}, {1, 0, 0}}},
+         {{x, 0, z}, {0, 0, 1}, {x, 0, z}, {r, 0, -r}}},
         // Triangle 1-2-3 is a line; vertex 7 is used by nobody; 4-5-6 is huge.
         {"v 0 0 0\nv 1 1 1\nv 2 2 2\nv 0 0 0\nv 1e300 0 0\nv 0 1e300 0\nv 5 5 5\n",
          "f 1/1/1 2/1/1 3/1/1\nf 4/1/1 5/1/1 6/1/1\n",
