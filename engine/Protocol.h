@@ -66,7 +66,7 @@ private:
     std::mutex m_outLock;
 
     CCheckerBoard m_board;
-    EngineLevel m_level = EngineLevel::Intermediate;
+    EngineLevel m_level = kDefaultLevel;
     std::uint64_t m_goCount = 0;
 
     // Made at the first search; used by the worker alone while it runs.

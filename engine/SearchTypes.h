@@ -14,6 +14,8 @@ enum class EngineLevel
     Expert,       // a second a move, full strength
 };
 
+constexpr EngineLevel kDefaultLevel = EngineLevel::Intermediate;
+
 struct SearchLimits
 {
     int depth = 0;  // plies; 0 = no limit of that kind

