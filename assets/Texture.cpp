@@ -260,7 +260,10 @@ bool CTexture::ReadPpm(std::istream& in)
 
 void CTexture::SetSize(int width, int height)
 {
-    if (width == m_width && height == m_height)
+    // Same size and still holding its pixels (or none to hold): nothing to do.
+    // After an upload the pixels are gone, and writing needs them back.
+    if (width == m_width && height == m_height &&
+        (m_rows || !SizeAcceptable(width, height) || width <= 0 || height <= 0))
         return;
 
     m_block.reset();
@@ -296,6 +299,11 @@ GLuint CTexture::TexName()
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, m_width, m_height, 0, kBgrExt, GL_UNSIGNED_BYTE,
                  m_rows[0]);
     m_uploaded = true;
+    // OpenGL keeps its own copy for as long as the context lives, and the
+    // context outlives every texture of its window: ours would only sit in
+    // memory from here on.
+    m_block.reset();
+    m_rows.reset();
     return m_texname;
 }
 

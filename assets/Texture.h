@@ -39,6 +39,8 @@ public:
 
     // The texture object holding this image, made and loaded on the first
     // call (a rendering context must be current). 0 while there is no image.
+    // The upload hands the pixels over: m_rows is null afterwards, the size
+    // stays, and SetSize makes room again for a new image.
     GLuint TexName();
 
     // Bytes per stored row: 3 per pixel, padded to a multiple of 4.

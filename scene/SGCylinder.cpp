@@ -55,6 +55,17 @@ CSGCylinder::CSGCylinder(double radius, double height)
     m_polygons.push_back(std::move(holdBottom));
 }
 
+CSGCylinder::CSGCylinder(const CSGCylinder& shape, bool)
+    : m_radius(shape.m_radius), m_height(shape.m_height), m_step(shape.m_step),
+      m_polygons(shape.m_polygons)
+{
+}
+
+CSGCylinder* CSGCylinder::SharingFaces(const CSGCylinder& shape)
+{
+    return new CSGCylinder(shape, true);
+}
+
 CSGPolygon* CSGCylinder::Face(std::size_t i) const
 {
     // Every entry was built as a CSGPolygon by the constructor.

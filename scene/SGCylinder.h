@@ -17,6 +17,12 @@ public:
     // so the last strip repeats the first), then the top and bottom caps.
     CSGCylinder(double radius, double height);
 
+    // A new cylinder of `shape`'s radius and height that draws `shape`'s
+    // faces, shared rather than built again: chips of one size differ only
+    // in texture and selection name, which stay its own. Faces are never
+    // changed once built, so the sharing cannot show.
+    static CSGCylinder* SharingFaces(const CSGCylinder& shape);
+
     // The i-th face, not owned by the caller; null past the end.
     CSGPolygon* Face(std::size_t i) const;
 
@@ -31,4 +37,7 @@ public:
     std::int32_t m_name = -1;
     std::vector<CSGPtr> m_polygons; // sides in angle order, top cap, bottom cap
     CSGPtr m_texture;               // released before the faces
+
+private:
+    CSGCylinder(const CSGCylinder& shape, bool shareFaces);
 };

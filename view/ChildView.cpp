@@ -80,6 +80,8 @@ CChildView::~CChildView()
     for (CSGPtr& chip : m_chipNodes)
         chip.reset();
     m_selectedChip.reset();
+    for (CSGPtr& shape : m_chipShapes)
+        shape.reset();
     m_redChipTexture.reset();
     m_blackChipTexture.reset();
     m_hintsNode.reset();

@@ -17,6 +17,8 @@
 #include "rules/CheckerBoard.h"
 #include "scene/SGPtr.h"
 
+class CSGCylinder;
+
 class CChildView : public COpenGLWnd
 {
 public:
@@ -96,6 +98,9 @@ public:
     void ShowHints(int xIndex, int zIndex);
     // Removes every highlight; does not repaint.
     void ClearHints();
+    // A new chip cylinder, a man's or a king's height, drawing the faces of
+    // the first one built of that size (m_chipShapes) instead of its own.
+    CSGCylinder* NewChipCylinder(bool king);
 
     // Fields in their declared order; construction and destruction follow it.
     CGrCamera m_camera;
@@ -124,6 +129,7 @@ public:
     std::int32_t m_toZ = -1;
     CSGPtr m_selectedChip;
     CSGPtr m_chipNodes[64]; // entry 8 * B + (7 - A) for grid square (A, B)
+    CSGPtr m_chipShapes[2]; // a man's and a king's cylinder, whose faces every chip draws
     CCheckerBoard m_board;
 
 protected:

@@ -33,13 +33,12 @@ void ClearChildren(const CSGPtr& composite)
 }
 
 // A chip standing on its edge beside the board: captured, never pickable.
-CSGPtr MakeCapturedChip(const CSGPtr& texture, double x, double z)
+CSGPtr MakeCapturedChip(CSGCylinder* chip, const CSGPtr& texture, double x, double z)
 {
     auto* stand = new CSGRotationTranslation;
     CSGPtr standPtr(stand);
     stand->SetRotation(90.0, 0.0, 1.0, 0.0);
     stand->SetTranslation(x, 0.1, z);
-    auto* chip = new CSGCylinder(kChipRadius, kManHeight);
     CSGPtr chipPtr(chip);
     chip->m_texture = texture;
     stand->AddChild(chipPtr);
@@ -75,7 +74,7 @@ void CChildView::PlaceChips()
             // stands it on the board with its top at `height`.
             inner->SetRotation(90.0, 1.0, 0.0, 0.0);
             inner->SetTranslation(m_squarePos[c], height, m_squarePos[7 - r]);
-            auto* cylinder = new CSGCylinder(kChipRadius, height);
+            CSGCylinder* cylinder = NewChipCylinder(IsKing(code));
             CSGPtr cylinderPtr(cylinder);
             cylinder->m_texture = IsRed(code) ? m_redChipTexture : m_blackChipTexture;
             cylinder->m_name = s_nextChipName++;
@@ -90,9 +89,20 @@ void CChildView::PlaceChips()
 
     // Red's losses stand beyond row 0's edge, black's beyond row 7's.
     for (int n = kChipsPerSide - redCount; n >= 1; --n)
-        chips.AddChild(MakeCapturedChip(m_redChipTexture, 0.4 * n, 9.0));
+        chips.AddChild(MakeCapturedChip(NewChipCylinder(false), m_redChipTexture, 0.4 * n, 9.0));
     for (int n = kChipsPerSide - blackCount; n >= 1; --n)
-        chips.AddChild(MakeCapturedChip(m_blackChipTexture, 7.85 - 0.4 * n, -1.0));
+        chips.AddChild(
+            MakeCapturedChip(NewChipCylinder(false), m_blackChipTexture, 7.85 - 0.4 * n, -1.0));
+}
+
+CSGCylinder* CChildView::NewChipCylinder(bool king)
+{
+    // Twenty-four chips of two sizes: building every chip's 103 faces anew
+    // on each rebuild would cost memory and time for the same geometry.
+    CSGPtr& shape = m_chipShapes[king ? 1 : 0];
+    if (!shape)
+        shape = new CSGCylinder(kChipRadius, king ? kKingHeight : kManHeight);
+    return CSGCylinder::SharingFaces(static_cast<CSGCylinder&>(*shape));
 }
 
 void CChildView::ShowHints(int xIndex, int zIndex)

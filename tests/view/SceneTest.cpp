@@ -71,9 +71,10 @@ std::map<CSGNode*, int> Holders(const CChildView& view)
         if (node != nullptr && holders[node]++ == 0)
             pending.push_back(node);
     };
-    for (const CSGPtr* field : {&view.m_rootRotation, &view.m_root, &view.m_boardNode,
-                                &view.m_chipsNode, &view.m_hintsNode, &view.m_blackChipTexture,
-                                &view.m_redChipTexture, &view.m_selectedChip})
+    for (const CSGPtr* field :
+         {&view.m_rootRotation, &view.m_root, &view.m_boardNode, &view.m_chipsNode,
+          &view.m_hintsNode, &view.m_blackChipTexture, &view.m_redChipTexture, &view.m_selectedChip,
+          &view.m_chipShapes[0], &view.m_chipShapes[1]})
         hold(field->get());
     for (const CSGPtr& chip : view.m_chipNodes)
         hold(chip.get());
