@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/Evaluation.h"
 #include "engine/HashKeys.h"
 #include "engine/MoveGen.h"
 

@@ -11,7 +11,6 @@
 #include <functional>
 #include <vector>
 
-#include "engine/Evaluation.h"
 #include "engine/MoveList.h"
 #include "engine/Position.h"
 #include "engine/SearchTypes.h"

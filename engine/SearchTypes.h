@@ -16,6 +16,12 @@ enum class EngineLevel
 
 constexpr EngineLevel kDefaultLevel = EngineLevel::Intermediate;
 
+// The deepest a search goes, in plies from the root.
+constexpr int kMaxPly = 128;
+// Scores are hundredths of a man, except kWinScore - n: a game won n plies
+// from the root (negated: lost), for any n up to kMaxPly.
+constexpr int kWinScore = 30000;
+
 struct SearchLimits
 {
     int depth = 0;  // plies; 0 = no limit of that kind

@@ -130,6 +130,7 @@ struct GameResult
     Outcome outcome = Outcome::Draw;
     int plies = 0;
     std::string fault; // an engine's illegal move or silence
+    std::string final; // the position a drawn game was stopped in
 };
 
 // Plays one game; engines[0] is black.
@@ -146,7 +147,10 @@ GameResult Play(const Game& game, CEngineProcess* engines[2], const std::string 
     while (!board.IsGameOver())
     {
         if (result.plies >= kMaxPlies)
+        {
+            result.final = PrintFen(FenFromBoard(board));
             return result;
+        }
         const int side = board.m_side;
         CEngineProcess& engine = *engines[side];
         engine.Send("position start moves " + moves);
@@ -228,7 +232,8 @@ int main(int argc, char** argv)
             std::cout << "game " << i + 1 << ": " << PrintMove(game.first) << " "
                       << PrintMove(game.second) << ", A (" << levelA << ") "
                       << (game.aIsBlack ? "black" : "red") << ": " << verdict << " after "
-                      << result.plies << " plies\n"
+                      << result.plies << " plies" << (result.final.empty() ? "" : ", ")
+                      << result.final << "\n"
                       << std::flush;
             if (!result.fault.empty())
             {
