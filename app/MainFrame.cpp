@@ -57,6 +57,14 @@ wxMenuBar* BuildMenuBar()
     auto* options = new wxMenu;
     AppendCommand(options, ID_NO_SPIN, "No Spin", wxITEM_CHECK);
     AppendCommand(options, ID_REDRAW_CHIPS, "Redraw Chips");
+    options->AppendSeparator();
+    AppendCommand(options, ID_COMPUTER_BLACK, "Computer Plays Black", wxITEM_CHECK);
+    AppendCommand(options, ID_COMPUTER_RED, "Computer Plays Red", wxITEM_CHECK);
+    auto* level = new wxMenu;
+    AppendCommand(level, ID_LEVEL_BEGINNER, "Beginner", wxITEM_RADIO);
+    AppendCommand(level, ID_LEVEL_INTERMEDIATE, "Intermediate", wxITEM_RADIO);
+    AppendCommand(level, ID_LEVEL_EXPERT, "Expert", wxITEM_RADIO);
+    options->AppendSubMenu(level, "Computer Level");
 
     auto* camera = new wxMenu;
     AppendCommand(camera, ID_CAMERA_PANTILT, "Pan/Tilt", wxITEM_CHECK);
@@ -220,6 +228,25 @@ void CMainFrame::UpdateIndicators()
     }
 }
 
+void CMainFrame::UpdateMessagePane()
+{
+    if (m_wndStatusBar == nullptr || m_promptShowing || !m_viewHasWindow)
+        return;
+    const auto* view = dynamic_cast<const CChildView*>(m_wndView);
+    std::string text = view != nullptr ? view->StatusText() : std::string();
+    if (text.empty())
+        text = LoadResourceString(AFX_IDS_IDLEMESSAGE);
+    const wxString shown = wxString::FromUTF8(text);
+    if (m_wndStatusBar->GetStatusText(0) != shown)
+        m_wndStatusBar->SetStatusText(shown, 0);
+}
+
+void CMainFrame::DoGiveHelp(const wxString& text, bool show)
+{
+    m_promptShowing = show;
+    wxFrame::DoGiveHelp(text, show);
+}
+
 bool CMainFrame::TryBefore(wxEvent& event)
 {
     return OnCmdMsg(event) || wxFrame::TryBefore(event);
@@ -270,7 +297,9 @@ void CMainFrame::OnUpdateViewStatusBar(wxUpdateUIEvent& event)
 void CMainFrame::OnIdle(wxIdleEvent& event)
 {
     // Idle follows every batch of input, key presses included, so the
-    // indicators keep up without a timer.
+    // indicators keep up without a timer; the game's own events (the
+    // computer's answer) are followed by idle too.
     UpdateIndicators();
+    UpdateMessagePane();
     event.Skip();
 }

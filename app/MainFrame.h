@@ -39,9 +39,14 @@ public:
 
     // Shows the real state of Caps, Num and Scroll Lock in their panes.
     void UpdateIndicators();
+    // Puts what the view says about the game (else the idle text) into the
+    // message pane, unless a menu or toolbar prompt is showing there.
+    void UpdateMessagePane();
 
 protected:
     bool TryBefore(wxEvent& event) override;
+    // Every menu and toolbar prompt comes and goes through here.
+    void DoGiveHelp(const wxString& text, bool show) override;
 
 private:
     bool OnCreate();
@@ -59,6 +64,7 @@ private:
     COpenGLWnd* m_wndView = nullptr;
     bool m_viewHasWindow = false; // from then on the frame's window owns the view
     bool m_routing = false;
+    bool m_promptShowing = false;
 
     wxDECLARE_EVENT_TABLE();
 };

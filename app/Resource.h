@@ -19,6 +19,11 @@ constexpr int ID_REDRAW_CHIPS = ViewCommand::RedrawChips;
 constexpr int ID_NEW_GAME = ViewCommand::NewGame;
 constexpr int ID_LOAD_GAME = ViewCommand::LoadGame;
 constexpr int ID_SAVE_GAME = ViewCommand::SaveGame;
+constexpr int ID_COMPUTER_BLACK = ViewCommand::ComputerPlaysBlack;
+constexpr int ID_COMPUTER_RED = ViewCommand::ComputerPlaysRed;
+constexpr int ID_LEVEL_BEGINNER = ViewCommand::LevelBeginner;
+constexpr int ID_LEVEL_INTERMEDIATE = ViewCommand::LevelIntermediate;
+constexpr int ID_LEVEL_EXPERT = ViewCommand::LevelExpert;
 
 // Framework commands, under the numbers wx gives them where it has its own.
 constexpr int ID_APP_EXIT = wxID_EXIT;   // 57665 in the string table

@@ -7,6 +7,7 @@
 #include "assets/ArtPath.h"
 #include "scene/SGTexture.h"
 #include "view/CommandIds.h"
+#include "view/ComputerPlayer.h"
 
 namespace
 {
@@ -41,6 +42,15 @@ wxBEGIN_EVENT_TABLE(CChildView, COpenGLWnd)
     EVT_MENU(ViewCommand::LoadGame, CChildView::OnLoadGame)
     EVT_MENU(ViewCommand::SaveGame, CChildView::OnSaveGame)
     EVT_UPDATE_UI(ViewCommand::NoSpin, CChildView::OnUpdateNoSpin)
+    EVT_MENU(ViewCommand::ComputerPlaysBlack, CChildView::OnComputerPlaysBlack)
+    EVT_UPDATE_UI(ViewCommand::ComputerPlaysBlack, CChildView::OnUpdateComputerPlaysBlack)
+    EVT_MENU(ViewCommand::ComputerPlaysRed, CChildView::OnComputerPlaysRed)
+    EVT_UPDATE_UI(ViewCommand::ComputerPlaysRed, CChildView::OnUpdateComputerPlaysRed)
+    EVT_MENU_RANGE(ViewCommand::LevelBeginner, ViewCommand::LevelExpert,
+                   CChildView::OnComputerLevel)
+    EVT_UPDATE_UI_RANGE(ViewCommand::LevelBeginner, ViewCommand::LevelExpert,
+                        CChildView::OnUpdateComputerLevel)
+    EVT_COMPUTER_MOVE_HANDLER(CChildView::OnComputerMove)
 wxEND_EVENT_TABLE()
 
 CChildView::CChildView()
@@ -75,6 +85,8 @@ CChildView::CChildView()
 
 CChildView::~CChildView()
 {
+    // The search stops and its thread ends before anything it could reach goes.
+    m_computer.reset();
     // Chips first, so that every chip subtree goes with its last holder
     // (m_chipsNode) rather than lingering until the table is destroyed.
     for (CSGPtr& chip : m_chipNodes)

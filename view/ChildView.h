@@ -7,17 +7,23 @@
 // them, and tests read them directly.
 
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include <wx/event.h>
 #include <wx/gdicmn.h>
 
 #include "camera/GrCamera.h"
+#include "engine/SearchTypes.h"
 #include "glwnd/OpenGLWnd.h"
 #include "rules/CheckerBoard.h"
 #include "scene/SGPtr.h"
 
+class CComputerPlayer;
 class CSGCylinder;
+struct NotatedMove;
+class wxThreadEvent;
 
 class CChildView : public COpenGLWnd
 {
@@ -78,7 +84,12 @@ public:
 
     // --- Move handling (ChildViewMoves.cpp) ---
     void OnLButtonUp(wxMouseEvent& event);
+    // The release: tries the chosen move unless the board is the computer's.
     void LButtonUp();
+    // Carries out the move chosen in m_fromX.. m_toZ: the rules, the slide,
+    // the chips, the camera; a computer's move comes this way too. Then, if
+    // the computer is to move next, it starts thinking.
+    void TryChosenMove();
     // Slides the chosen chip toward its destination in 50 painted frames.
     void AnimateMove();
 
@@ -87,6 +98,33 @@ public:
     void OnNewGame(wxCommandEvent& event);
     void OnLoadGame(wxCommandEvent& event);
     void OnSaveGame(wxCommandEvent& event);
+
+    // --- The computer opponent (ChildViewComputer.cpp) ---
+    void OnComputerPlaysBlack(wxCommandEvent& event);
+    void OnUpdateComputerPlaysBlack(wxUpdateUIEvent& event);
+    void OnComputerPlaysRed(wxCommandEvent& event);
+    void OnUpdateComputerPlaysRed(wxUpdateUIEvent& event);
+    void OnComputerLevel(wxCommandEvent& event);
+    void OnUpdateComputerLevel(wxUpdateUIEvent& event);
+    // The worker's answer; a stale one (its search was cancelled) is dropped.
+    void OnComputerMove(wxThreadEvent& event);
+    // Starts the computer thinking when the side to move is its and the game
+    // is not over, unless a capture of the player's is half made.
+    void StartComputerIfItsTurn();
+    // Stops the computer thinking; no move of that search will land.
+    void CancelComputer();
+    // Plays `move` (legal on m_board) as a player's clicks would: each jump
+    // chosen and carried out in turn.
+    void PlayComputerMove(const NotatedMove& move);
+    // True while the board is not the player's to click: the computer is
+    // thinking, or it is to move (and no capture of the player's is half made).
+    bool BoardIsTheComputers() const;
+    // The side whose end the camera stands at: the player's when the
+    // computer plays the other side, else the side to move.
+    std::int32_t CameraSide() const;
+
+    // What the status bar's message pane should say now; "" for its idle text.
+    std::string StatusText() const;
 
     // --- Chips and hints (ChildViewChips.cpp) ---
     // Throws away every chip node and builds the chips of m_board again,
@@ -131,6 +169,11 @@ public:
     CSGPtr m_chipNodes[64]; // entry 8 * B + (7 - A) for grid square (A, B)
     CSGPtr m_chipShapes[2]; // a man's and a king's cylinder, whose faces every chip draws
     CCheckerBoard m_board;
+    bool m_computerPlays[2] = {false, false}; // by side: Options > "Computer Plays ..."
+    EngineLevel m_computerLevel = kDefaultLevel;
+    // Made when first needed; last, so that it is gone (its thread stopped)
+    // before anything it could answer to.
+    std::unique_ptr<CComputerPlayer> m_computer;
 
 protected:
     // Adds what the board view's window needs to the style the frame asks

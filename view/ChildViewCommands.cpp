@@ -6,6 +6,7 @@
 
 void CChildView::OnNewGame(wxCommandEvent&)
 {
+    CancelComputer();
     m_board.Reset();
     ClearHints();
     PlaceChips();
@@ -15,12 +16,19 @@ void CChildView::OnNewGame(wxCommandEvent&)
     m_pickingChip = true;
     m_jumpPending = false;
     m_selectedChip.reset();
+    StartComputerIfItsTurn();
 }
 
 void CChildView::OnLoadGame(wxCommandEvent&)
 {
+    // Stopped before the chooser opens: a move found meanwhile would land on
+    // whatever the file holds. If nothing loads, the game goes on as it was.
+    CancelComputer();
     if (!RunLoadGameCommand(wxGetTopLevelParent(this), m_board))
-        return; // cancelled, or refused and reported: the game goes on as it was
+    {
+        StartComputerIfItsTurn();
+        return;
+    }
     PlaceChips();
     InvalidateRect();
     m_pickingChip = true;
@@ -28,6 +36,7 @@ void CChildView::OnLoadGame(wxCommandEvent&)
     m_selectedChip.reset();
     ClearHints();
     SpinCamera();
+    StartComputerIfItsTurn();
 }
 
 void CChildView::OnSaveGame(wxCommandEvent&)

@@ -112,7 +112,7 @@ void CChildView::SpinCamera()
 {
     if (m_noSpin)
         return;
-    const std::int32_t side = m_board.m_side;
+    const std::int32_t side = CameraSide();
     const bool wrongEnd =
         m_facingSide0 ? side != CCheckerBoard::BlackSide : side == CCheckerBoard::BlackSide;
     if (!wrongEnd)

@@ -51,6 +51,8 @@ void CChildView::OnLButtonDown(wxMouseEvent& event)
 void CChildView::LButtonDown(wxPoint physical)
 {
     m_pickName = -1;
+    if (BoardIsTheComputers())
+        return; // the computer is to move: the board waits for it
     // y is flipped: OpenGL counts rows from the bottom of the window.
     const int height = GetClientRect().y;
     const double wx = physical.x;

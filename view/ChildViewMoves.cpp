@@ -24,6 +24,13 @@ void CChildView::OnLButtonUp(wxMouseEvent& event)
 
 void CChildView::LButtonUp()
 {
+    if (BoardIsTheComputers())
+        return;
+    TryChosenMove();
+}
+
+void CChildView::TryChosenMove()
+{
     if (!m_pickingChip || !m_selectedChip || !OnBoard(m_toX) || !OnBoard(m_toZ) ||
         !OnBoard(m_fromX) || !OnBoard(m_fromZ))
         return;
@@ -80,10 +87,11 @@ void CChildView::LButtonUp()
             SpinCamera();
             for (int i = 0; i < kGameOverHalfTurns; ++i)
             {
-                m_facingSide0 = m_board.m_side != CCheckerBoard::BlackSide;
+                m_facingSide0 = CameraSide() != CCheckerBoard::BlackSide;
                 SpinCamera();
             }
         }
+        StartComputerIfItsTurn();
         break;
     }
 }

@@ -14,4 +14,9 @@ constexpr int RedrawChips = 32778;
 constexpr int NewGame = 32779;
 constexpr int LoadGame = 32781;
 constexpr int SaveGame = 32782;
+constexpr int ComputerPlaysBlack = 32783;
+constexpr int ComputerPlaysRed = 32784;
+constexpr int LevelBeginner = 32785; // the three levels in order, as EngineLevel counts them
+constexpr int LevelIntermediate = 32786;
+constexpr int LevelExpert = 32787;
 } // namespace ViewCommand

@@ -90,25 +90,31 @@ TEST_F(MainFrameTest, MenuAndToolbarHoldTheResourceItemsInOrder)
     const std::string exit = std::to_string(wxID_EXIT), about = std::to_string(wxID_ABOUT);
     const std::vector<std::string> expected{
         "&File: 32779 New Game, -, 32781 Load Game..., 32782 Save Game..., -, " + exit + " E&xit",
-        "Options: 32771 No Spin, 32778 Redraw Chips",
+        "Options: 32771 No Spin, 32778 Redraw Chips, -, 32783 Computer Plays Black, 32784 Computer "
+        "Plays Red, Computer Level [32785 Beginner, 32786 Intermediate, 32787 Expert]",
         "Camera: 32772 Pan/Tilt, 32773 Pitch/Yaw, 32774 Roll/Move, 32775 DollyXY",
         "&View: 59392 &Toolbar, 59393 &Status Bar", "&Help: " + about + " &About Plaxen..."};
     EXPECT_EQ(frame->GetTitle(), "Plaxen");
     wxMenuBar* bar = frame->GetMenuBar();
     std::vector<std::string> actual;
-    for (std::size_t m = 0; m < bar->GetMenuCount(); ++m)
+    // "id label" per item, "-" per separator, "label [items]" per submenu.
+    std::function<std::string(const wxMenu*)> items = [&](const wxMenu* menu)
     {
-        std::string line = bar->GetMenuLabel(m).utf8_string() + ":";
-        for (const wxMenuItem* item : bar->GetMenu(m)->GetMenuItems())
+        std::string line;
+        for (const wxMenuItem* item : menu->GetMenuItems())
         {
+            const std::string label = item->GetItemLabel().utf8_string();
             line += item->IsSeparator() ? " -,"
-                                        : " " + std::to_string(item->GetId()) + " " +
-                                              item->GetItemLabel().utf8_string() + ",";
+                    : item->IsSubMenu()
+                        ? " " + label + " [" + items(item->GetSubMenu()).substr(1) + "],"
+                        : " " + std::to_string(item->GetId()) + " " + label + ",";
             EXPECT_EQ(item->GetAccel(), nullptr) << "no item may gain a shortcut";
         }
         line.pop_back();
-        actual.push_back(line);
-    }
+        return line;
+    };
+    for (std::size_t m = 0; m < bar->GetMenuCount(); ++m)
+        actual.push_back(bar->GetMenuLabel(m).utf8_string() + ":" + items(bar->GetMenu(m)));
     EXPECT_EQ(actual, expected);
     EXPECT_EQ(bar->GetHelpString(wxID_EXIT), "Quit the application; prompts to save documents");
 

@@ -1,0 +1,128 @@
+#include "view/ChildView.h"
+
+#include "notation/BoardMoves.h"
+#include "notation/Squares.h"
+#include "view/CommandIds.h"
+#include "view/ComputerPlayer.h"
+
+namespace
+{
+bool IsSide(std::int32_t side)
+{
+    return side == CCheckerBoard::BlackSide || side == CCheckerBoard::RedSide;
+}
+} // namespace
+
+void CChildView::OnComputerPlaysBlack(wxCommandEvent&)
+{
+    CancelComputer();
+    m_computerPlays[CCheckerBoard::BlackSide] = !m_computerPlays[CCheckerBoard::BlackSide];
+    SpinCamera(); // to the player's end, if one side is the player's now
+    StartComputerIfItsTurn();
+}
+
+void CChildView::OnUpdateComputerPlaysBlack(wxUpdateUIEvent& event)
+{
+    event.Check(m_computerPlays[CCheckerBoard::BlackSide]);
+}
+
+void CChildView::OnComputerPlaysRed(wxCommandEvent&)
+{
+    CancelComputer();
+    m_computerPlays[CCheckerBoard::RedSide] = !m_computerPlays[CCheckerBoard::RedSide];
+    SpinCamera();
+    StartComputerIfItsTurn();
+}
+
+void CChildView::OnUpdateComputerPlaysRed(wxUpdateUIEvent& event)
+{
+    event.Check(m_computerPlays[CCheckerBoard::RedSide]);
+}
+
+void CChildView::OnComputerLevel(wxCommandEvent& event)
+{
+    // The next search thinks at the new level; one under way finishes as it began.
+    m_computerLevel = static_cast<EngineLevel>(event.GetId() - ViewCommand::LevelBeginner);
+}
+
+void CChildView::OnUpdateComputerLevel(wxUpdateUIEvent& event)
+{
+    event.Check(event.GetId() - ViewCommand::LevelBeginner == static_cast<int>(m_computerLevel));
+}
+
+void CChildView::OnComputerMove(wxThreadEvent& event)
+{
+    const auto answer = event.GetPayload<ComputerAnswer>();
+    if (!m_computer || !m_computer->Accept(answer) || !answer.result.hasMove)
+        return;
+    // The board decides, as for a player: a move it does not list is not played.
+    if (const auto move = ResolveMove(m_board, answer.result.move))
+        PlayComputerMove(*move);
+}
+
+void CChildView::StartComputerIfItsTurn()
+{
+    if (!IsSide(m_board.m_side) || !m_computerPlays[m_board.m_side] || m_jumpPending ||
+        m_board.IsGameOver())
+        return;
+    if (!m_computer)
+        m_computer = std::make_unique<CComputerPlayer>(this);
+    // A chip the player had chosen for this side is let go.
+    if (m_selectedChip)
+    {
+        m_selectedChip.reset();
+        m_pickingChip = true;
+        ClearHints();
+        InvalidateRect();
+    }
+    m_computer->Start(m_board, m_computerLevel);
+}
+
+void CChildView::CancelComputer()
+{
+    if (m_computer)
+        m_computer->Cancel();
+}
+
+void CChildView::PlayComputerMove(const NotatedMove& move)
+{
+    for (std::size_t i = 0; i + 1 < move.squares.size(); ++i)
+    {
+        int fromRow = 0, fromCol = 0, toRow = 0, toCol = 0;
+        if (!SquareRowCol(move.squares[i], fromRow, fromCol) ||
+            !SquareRowCol(move.squares[i + 1], toRow, toCol))
+            return;
+        // The grid squares a player would have pressed, chip then landing.
+        m_fromX = 7 - fromRow;
+        m_fromZ = 7 - fromCol;
+        m_toX = 7 - toRow;
+        m_toZ = 7 - toCol;
+        m_selectedChip = m_chipNodes[8 * m_fromZ + (7 - m_fromX)];
+        m_pickingChip = true;
+        m_jumpPending = false;
+        ClearHints();
+        TryChosenMove();
+    }
+}
+
+bool CChildView::BoardIsTheComputers() const
+{
+    if (m_computer && m_computer->IsThinking())
+        return true;
+    return IsSide(m_board.m_side) && m_computerPlays[m_board.m_side] && !m_jumpPending;
+}
+
+std::int32_t CChildView::CameraSide() const
+{
+    const bool black = m_computerPlays[CCheckerBoard::BlackSide];
+    if (black != m_computerPlays[CCheckerBoard::RedSide])
+        return black ? CCheckerBoard::RedSide : CCheckerBoard::BlackSide;
+    return m_board.m_side;
+}
+
+std::string CChildView::StatusText() const
+{
+    if (m_computer && m_computer->IsThinking())
+        return "Thinking...";
+    return std::string();
+}

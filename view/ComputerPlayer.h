@@ -1,0 +1,67 @@
+#pragma once
+// The computer opponent's thinking, on a worker thread so that the window
+// stays live while it thinks: one search at a time, stopped at once when the
+// game moves on, its answer handed back to the window as an event.
+//
+// Only the window thread calls these. The worker touches nothing but its
+// own copy of the position, the search object (which the window thread
+// leaves alone until the worker has been joined) and the stop flag.
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <thread>
+
+#include <wx/event.h>
+
+#include "engine/SearchTypes.h"
+#include "rules/CheckerBoard.h"
+
+class CSearch;
+
+// What the worker hands back: the answer to request number `request`.
+struct ComputerAnswer
+{
+    std::uint64_t request = 0;
+    SearchResult result;
+};
+
+// Queued to the sink with a ComputerAnswer as its payload.
+wxDECLARE_EVENT(EVT_COMPUTER_MOVE, wxThreadEvent);
+#define EVT_COMPUTER_MOVE_HANDLER(func)                                                            \
+    wx__DECLARE_EVT0(EVT_COMPUTER_MOVE, wxThreadEventHandler(func))
+
+class CComputerPlayer
+{
+public:
+    // Answers go to `sink`, which must outlive the player (or destroy it).
+    explicit CComputerPlayer(wxEvtHandler* sink);
+    // Stops a running search and waits for its thread.
+    ~CComputerPlayer();
+    CComputerPlayer(const CComputerPlayer&) = delete;
+    CComputerPlayer& operator=(const CComputerPlayer&) = delete;
+
+    // Starts a search of a copy of `board` at `level`, after stopping any
+    // search still running. Returns the request number its answer will carry.
+    std::uint64_t Start(const CCheckerBoard& board, EngineLevel level);
+    // Stops the running search, if any, and waits for the worker; the search
+    // polls its stop flag every few thousand nodes, so this takes a few
+    // milliseconds at most. An answer already queued becomes stale.
+    void Cancel();
+    // Takes the answer to the current request: true when `answer` is that,
+    // and not one from a search cancelled since. The player is idle after.
+    bool Accept(const ComputerAnswer& answer);
+
+    bool IsThinking() const { return m_thinking; }
+
+private:
+    void Join();
+
+    wxEvtHandler* m_sink;
+    std::unique_ptr<CSearch> m_search; // the worker's while it runs
+    std::thread m_worker;
+    std::atomic<bool> m_stop{false};
+    std::uint64_t m_request = 0;
+    std::uint64_t m_seed;
+    bool m_thinking = false;
+};
