@@ -5,11 +5,13 @@
 #include <wx/iconbndl.h>
 #include <wx/menu.h>
 #include <wx/mstream.h>
+#include <wx/sizer.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
 #include "app/AppIcons.h"
+#include "app/MoveListPane.h"
 #include "app/Resource.h"
 #include "app/ToolbarArt.h"
 #include "glwnd/OpenGLWnd.h"
@@ -18,6 +20,7 @@
 namespace
 {
 constexpr int kIndicatorPaneWidth = 48;
+constexpr int kMoveListWidth = 170; // room for "99." and a three-jump capture each side
 constexpr int kIndicatorKeys[] = {WXK_CAPITAL, WXK_NUMLOCK, WXK_SCROLL};
 constexpr int kIndicatorIds[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
@@ -54,6 +57,15 @@ wxMenuBar* BuildMenuBar()
     file->AppendSeparator();
     AppendCommand(file, ID_APP_EXIT, "E&xit");
 
+    // Edit: the keys show in the labels; the accelerator table adds the
+    // other keys desktop programs use for the same commands.
+    auto* edit = new wxMenu;
+    AppendCommand(edit, ID_UNDO_MOVE, "Undo Move\tCtrl+Z");
+    AppendCommand(edit, ID_REDO_MOVE, "Redo Move\tCtrl+Y");
+    edit->AppendSeparator();
+    AppendCommand(edit, ID_COPY_GAME, "Copy Game\tCtrl+C");
+    AppendCommand(edit, ID_PASTE_GAME, "Paste Game\tCtrl+V");
+
     auto* options = new wxMenu;
     AppendCommand(options, ID_NO_SPIN, "No Spin", wxITEM_CHECK);
     AppendCommand(options, ID_REDRAW_CHIPS, "Redraw Chips");
@@ -75,12 +87,14 @@ wxMenuBar* BuildMenuBar()
     auto* view = new wxMenu;
     AppendCommand(view, ID_VIEW_TOOLBAR, "&Toolbar", wxITEM_CHECK);
     AppendCommand(view, ID_VIEW_STATUS_BAR, "&Status Bar", wxITEM_CHECK);
+    AppendCommand(view, ID_MOVE_LIST, "Move List", wxITEM_CHECK);
 
     auto* help = new wxMenu;
     AppendCommand(help, ID_APP_ABOUT, "&About Plaxen...");
 
     auto* bar = new wxMenuBar;
     bar->Append(file, "&File");
+    bar->Append(edit, "Edit");
     bar->Append(options, "Options");
     bar->Append(camera, "Camera");
     bar->Append(view, "&View");
@@ -88,17 +102,18 @@ wxMenuBar* BuildMenuBar()
     return bar;
 }
 
-// Accelerator table 128: the framework's editing and pane keys. Nothing
-// handles their commands, so the keys do nothing; binding them here keeps
-// them from reaching anything else either.
+// Accelerator table 128: the editing keys take back and replay moves and
+// copy and paste the game; cut and the pane keys (57635, 57680, 57681) have
+// nothing to act on, and binding them keeps them from reaching anything else.
 wxAcceleratorTable BuildAccelerators()
 {
     const wxAcceleratorEntry entries[] = {
-        {wxACCEL_CTRL, 'C', 57634},      {wxACCEL_CTRL, WXK_INSERT, 57634},
-        {wxACCEL_CTRL, 'V', 57637},      {wxACCEL_SHIFT, WXK_INSERT, 57637},
-        {wxACCEL_CTRL, 'X', 57635},      {wxACCEL_SHIFT, WXK_DELETE, 57635},
-        {wxACCEL_CTRL, 'Z', 57643},      {wxACCEL_ALT, WXK_BACK, 57643},
-        {wxACCEL_NORMAL, WXK_F6, 57680}, {wxACCEL_SHIFT, WXK_F6, 57681},
+        {wxACCEL_CTRL, 'C', ID_COPY_GAME},  {wxACCEL_CTRL, WXK_INSERT, ID_COPY_GAME},
+        {wxACCEL_CTRL, 'V', ID_PASTE_GAME}, {wxACCEL_SHIFT, WXK_INSERT, ID_PASTE_GAME},
+        {wxACCEL_CTRL, 'X', 57635},         {wxACCEL_SHIFT, WXK_DELETE, 57635},
+        {wxACCEL_CTRL, 'Z', ID_UNDO_MOVE},  {wxACCEL_ALT, WXK_BACK, ID_UNDO_MOVE},
+        {wxACCEL_CTRL, 'Y', ID_REDO_MOVE},  {wxACCEL_CTRL | wxACCEL_SHIFT, 'Z', ID_REDO_MOVE},
+        {wxACCEL_NORMAL, WXK_F6, 57680},    {wxACCEL_SHIFT, WXK_F6, 57681},
     };
     return wxAcceleratorTable(static_cast<int>(std::size(entries)), entries);
 }
@@ -119,6 +134,8 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
     EVT_UPDATE_UI(ID_VIEW_TOOLBAR, CMainFrame::OnUpdateViewToolbar)
     EVT_MENU(ID_VIEW_STATUS_BAR, CMainFrame::OnViewStatusBar)
     EVT_UPDATE_UI(ID_VIEW_STATUS_BAR, CMainFrame::OnUpdateViewStatusBar)
+    EVT_MENU(ID_MOVE_LIST, CMainFrame::OnMoveList)
+    EVT_UPDATE_UI(ID_MOVE_LIST, CMainFrame::OnUpdateMoveList)
     EVT_IDLE(CMainFrame::OnIdle)
 wxEND_EVENT_TABLE()
 
@@ -172,6 +189,21 @@ bool CMainFrame::OnCreate()
     }
     m_viewHasWindow = true;
 
+    // The move list stands beside the board, hidden until asked for; with
+    // it hidden the view fills the frame as it always has.
+    m_moveList = new CMoveListPane(this,
+                                   [this](std::size_t count)
+                                   {
+                                       if (auto* view = dynamic_cast<CChildView*>(m_wndView))
+                                           view->GoToMove(count);
+                                   });
+    m_moveList->SetMinSize(wxSize(FromDIP(kMoveListWidth), -1));
+    m_moveList->Hide();
+    auto* panes = new wxBoxSizer(wxHORIZONTAL);
+    panes->Add(m_wndView, 1, wxEXPAND);
+    panes->Add(m_moveList, 0, wxEXPAND);
+    SetSizer(panes);
+
     m_wndToolBar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
     if (m_wndToolBar == nullptr)
         return false;
@@ -186,6 +218,12 @@ bool CMainFrame::OnCreate()
     m_wndToolBar->AddTool(ID_APP_ABOUT, "About", ToolbarGlyph(2), wxNullBitmap, wxITEM_NORMAL,
                           wxString::FromUTF8(TooltipOf(ID_APP_ABOUT)),
                           wxString::FromUTF8(PromptOf(ID_APP_ABOUT)));
+    m_wndToolBar->AddTool(ID_UNDO_MOVE, "Undo Move", ToolbarGlyph(3), wxNullBitmap, wxITEM_NORMAL,
+                          wxString::FromUTF8(TooltipOf(ID_UNDO_MOVE)),
+                          wxString::FromUTF8(PromptOf(ID_UNDO_MOVE)));
+    m_wndToolBar->AddTool(ID_REDO_MOVE, "Redo Move", ToolbarGlyph(4), wxNullBitmap, wxITEM_NORMAL,
+                          wxString::FromUTF8(TooltipOf(ID_REDO_MOVE)),
+                          wxString::FromUTF8(PromptOf(ID_REDO_MOVE)));
     m_wndToolBar->Realize();
 
     m_wndStatusBar = CreateStatusBar(4);
@@ -294,6 +332,27 @@ void CMainFrame::OnUpdateViewStatusBar(wxUpdateUIEvent& event)
     event.Check(m_wndStatusBar != nullptr && m_wndStatusBar->IsShown());
 }
 
+void CMainFrame::OnMoveList(wxCommandEvent&)
+{
+    if (m_moveList == nullptr)
+        return;
+    m_moveList->Show(!m_moveList->IsShown());
+    UpdateMoveList();
+    Layout(); // the view gives the pane its room, or takes it back
+}
+
+void CMainFrame::OnUpdateMoveList(wxUpdateUIEvent& event)
+{
+    event.Check(m_moveList != nullptr && m_moveList->IsShown());
+}
+
+void CMainFrame::UpdateMoveList()
+{
+    const auto* view = dynamic_cast<const CChildView*>(m_wndView);
+    if (m_moveList != nullptr && m_moveList->IsShown() && view != nullptr)
+        m_moveList->ShowRecord(view->m_record);
+}
+
 void CMainFrame::OnIdle(wxIdleEvent& event)
 {
     // Idle follows every batch of input, key presses included, so the
@@ -301,5 +360,6 @@ void CMainFrame::OnIdle(wxIdleEvent& event)
     // computer's answer) are followed by idle too.
     UpdateIndicators();
     UpdateMessagePane();
+    UpdateMoveList();
     event.Skip();
 }

@@ -6,6 +6,7 @@
 
 #include <wx/frame.h>
 
+class CMoveListPane;
 class COpenGLWnd;
 class wxStatusBar;
 class wxToolBar;
@@ -42,6 +43,8 @@ public:
     // Puts what the view says about the game (else the idle text) into the
     // message pane, unless a menu or toolbar prompt is showing there.
     void UpdateMessagePane();
+    // Shows the view's moves in the move list, when it is shown.
+    void UpdateMoveList();
 
 protected:
     bool TryBefore(wxEvent& event) override;
@@ -57,12 +60,15 @@ private:
     void OnUpdateViewToolbar(wxUpdateUIEvent& event);
     void OnViewStatusBar(wxCommandEvent& event);
     void OnUpdateViewStatusBar(wxUpdateUIEvent& event);
+    void OnMoveList(wxCommandEvent& event);
+    void OnUpdateMoveList(wxUpdateUIEvent& event);
     void OnIdle(wxIdleEvent& event);
 
     wxStatusBar* m_wndStatusBar = nullptr;
     wxToolBar* m_wndToolBar = nullptr;
     COpenGLWnd* m_wndView = nullptr;
-    bool m_viewHasWindow = false; // from then on the frame's window owns the view
+    CMoveListPane* m_moveList = nullptr; // a child window: the frame destroys it
+    bool m_viewHasWindow = false;        // from then on the frame's window owns the view
     bool m_routing = false;
     bool m_promptShowing = false;
 

@@ -24,6 +24,11 @@ constexpr int ID_COMPUTER_RED = ViewCommand::ComputerPlaysRed;
 constexpr int ID_LEVEL_BEGINNER = ViewCommand::LevelBeginner;
 constexpr int ID_LEVEL_INTERMEDIATE = ViewCommand::LevelIntermediate;
 constexpr int ID_LEVEL_EXPERT = ViewCommand::LevelExpert;
+constexpr int ID_UNDO_MOVE = ViewCommand::UndoMove;
+constexpr int ID_REDO_MOVE = ViewCommand::RedoMove;
+constexpr int ID_COPY_GAME = ViewCommand::CopyGame;
+constexpr int ID_PASTE_GAME = ViewCommand::PasteGame;
+constexpr int ID_MOVE_LIST = ViewCommand::MoveList;
 
 // Framework commands, under the numbers wx gives them where it has its own.
 constexpr int ID_APP_EXIT = wxID_EXIT;   // 57665 in the string table

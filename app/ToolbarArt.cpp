@@ -99,6 +99,23 @@ wxBitmap AboutGlyph()
     glyph.Paint(kWhite, [](double x, double y) { return x > 6.8 && x < 9.2 && y > 6 && y < 12.5; });
     return glyph.Bitmap();
 }
+// A hooked arrow: the upper half of a ring whose end points down-left
+// (undo), or its mirror image pointing down-right (redo).
+wxBitmap TurnBackGlyph(bool mirrored)
+{
+    CGlyph glyph;
+    const auto x0 = [mirrored](double x) { return mirrored ? 16.0 - x : x; };
+    glyph.Paint(kBlue,
+                [&](double x, double y)
+                {
+                    const double d = std::hypot(x0(x) - 9, y - 9);
+                    return d >= 3.5 && d <= 5.5 && (y <= 9 || x0(x) >= 9);
+                });
+    // The head: a triangle on the ring's open end, at the left.
+    glyph.Paint(kBlue, [&](double x, double y)
+                { return y >= 7 && y <= 13 && std::fabs(x0(x) - 4.5) <= (13 - y) * 0.55; });
+    return glyph.Bitmap();
+}
 } // namespace
 
 wxBitmap ToolbarGlyph(int index)
@@ -111,6 +128,10 @@ wxBitmap ToolbarGlyph(int index)
         return NoSpinGlyph();
     case 2:
         return AboutGlyph();
+    case 3:
+        return TurnBackGlyph(false);
+    case 4:
+        return TurnBackGlyph(true);
     default:
         return wxBitmap();
     }

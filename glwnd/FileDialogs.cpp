@@ -28,7 +28,26 @@ std::optional<std::string> RunFileDialog(wxWindow* parent, FileDialogKind kind,
                         wxEmptyString, wxString::FromUTF8(ToWxFilter(filter)), style);
     if (dialog.ShowModal() != wxID_OK)
         return std::nullopt;
-    return WithDefaultExtension(dialog.GetPath().utf8_string(), defaultExtension);
+    // A name typed bare takes the file type the chooser was showing.
+    return WithDefaultExtension(dialog.GetPath().utf8_string(),
+                                FilterExtension(filter, dialog.GetFilterIndex(), defaultExtension));
+}
+
+std::string FilterExtension(const std::string& filter, int index, const std::string& fallback)
+{
+    // Descriptions and patterns alternate: the pattern of entry i is field 2i + 1.
+    std::size_t start = 0;
+    for (int field = 0; field < 2 * index + 1; ++field)
+    {
+        start = filter.find('|', start);
+        if (start == std::string::npos)
+            return fallback;
+        ++start;
+    }
+    const std::string pattern = filter.substr(start, filter.find('|', start) - start);
+    const bool single = pattern.size() > 2 && pattern.compare(0, 2, "*.") == 0 &&
+                        pattern.find_first_of(";*?", 2) == std::string::npos;
+    return single ? pattern.substr(1) : fallback;
 }
 
 FileDialogHandler SetFileDialogHandler(FileDialogHandler handler)

@@ -19,7 +19,8 @@ using FileDialogHandler = std::function<std::optional<std::string>(
 // Runs a modal open or save chooser, opened in the working directory (a
 // save does not ask before replacing a file), and returns the full path
 // chosen, or nullopt when cancelled. A name typed without an extension gets
-// `defaultExtension` (".plx"). `filter` is in the original form,
+// that of the file type showing in the chooser, or `defaultExtension`
+// (".plx") under "All Files". `filter` is in the original form,
 // "Desc (*.x)|*.x|All Files (*.*)|*.*||". With a handler installed, the
 // handler answers instead and no dialog appears.
 std::optional<std::string> RunFileDialog(wxWindow* parent, FileDialogKind kind,
@@ -33,6 +34,10 @@ FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
 // The filter in wx's syntax: the original form ends with "||", which wx would
 // read as an empty extra entry.
 std::string ToWxFilter(const std::string& filter);
+
+// The extension of entry `index` of `filter` (".pdn" for "*.pdn"), or
+// `fallback` when that entry names no single extension ("*.*") or is missing.
+std::string FilterExtension(const std::string& filter, int index, const std::string& fallback);
 
 // `path` with `defaultExtension` appended when its file name has no
 // extension of its own.

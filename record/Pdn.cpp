@@ -167,14 +167,22 @@ bool CPdnReader::PlayWord(std::string_view word, int line)
     // Marks of a good or bad move ride on its end: "11-15!", "9-14?!".
     while (!word.empty() && (word.back() == '!' || word.back() == '?'))
         word.remove_suffix(1);
+    // Built by appending: GCC 12 warns falsely about "literal" + string here.
+    std::string reason;
     const auto typed = ParseMove(word);
     if (!typed)
-        return Fail("\"" + std::string(word) + "\" is not a move", line);
+    {
+        reason += '"';
+        reason.append(word).append("\" is not a move");
+        return Fail(reason, line);
+    }
     const auto move = ResolveMove(m_board, *typed);
     if (!move || PlayMove(m_board, *move) == MoveRefused)
-        return Fail(std::string(word) + " is not a legal move for " +
-                        (m_board.m_side == CCheckerBoard::BlackSide ? "black" : "red"),
-                    line);
+    {
+        reason.append(word).append(" is not a legal move for ");
+        reason.append(m_board.m_side == CCheckerBoard::BlackSide ? "black" : "red");
+        return Fail(reason, line);
+    }
     m_record.Played(*move, m_board);
     return true;
 }

@@ -4,17 +4,13 @@
 
 #include "rules/CheckerBoard.h"
 
+#include "savegame/FileReplace.h"
+
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
 #include <istream>
 #include <ostream>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -62,32 +58,6 @@ SideValue ReadSide(std::istream& in, std::int32_t& side)
     return SideValue::Valid;
 }
 
-bool WriteAll(int fd, const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size())
-    {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// A new file gets the permissions an ordinary create would give it; a
-// replaced file keeps its own.
-mode_t TargetMode(const std::string& path)
-{
-    struct stat existing;
-    if (::stat(path.c_str(), &existing) == 0)
-        return existing.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
 } // namespace
 
 void CCheckerBoard::WriteGame(std::ostream& out) const
@@ -136,32 +106,9 @@ bool CCheckerBoard::LoadGame(const std::string& path)
     return ReadGame(in);
 }
 
-// Writes a temporary file beside the target and renames it over the target
-// only when every byte is on disk, so a failed save never leaves a cut-off
-// game where a good one was.
 bool CCheckerBoard::SaveGame(const std::string& path) const
 {
     std::ostringstream text(std::ios::binary);
     WriteGame(text);
-    const std::string bytes = text.str();
-
-    // Saving through a symbolic link replaces the file it points to, as
-    // writing in place would, and leaves the link itself alone.
-    std::string target = path;
-    if (char* resolved = ::realpath(path.c_str(), nullptr))
-    {
-        target = resolved;
-        std::free(resolved);
-    }
-
-    std::string temporary = target + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return false;
-    bool written = ::fchmod(fd, TargetMode(target)) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    written = ::close(fd) == 0 && written;
-    if (written && ::rename(temporary.c_str(), target.c_str()) == 0)
-        return true;
-    ::unlink(temporary.c_str());
-    return false;
+    return ReplaceFile(path, text.str());
 }

@@ -1,18 +1,60 @@
 #include "savegame/GameFileCommands.h"
 
+#include <cctype>
+
 #include "glwnd/FileDialogs.h"
 #include "glwnd/MessageService.h"
+#include "record/Pdn.h"
 #include "rules/CheckerBoard.h"
+#include "savegame/FileReplace.h"
 
 const char* const kSavedGameExtension = ".plx";
-const char* const kSavedGameFilter = "PLX Files (*.plx)|*.plx|All Files (*.*)|*.*||";
+const char* const kSavedGameFilter =
+    "PLX Files (*.plx)|*.plx|Portable Draughts Notation (*.pdn)|*.pdn|All Files (*.*)|*.*||";
 
 const char* const kSaveErrorText = "There was an error saving your game.";
 const char* const kSaveErrorCaption = "Error Saving File";
 const char* const kLoadErrorText = "There was an error opening up your Plaxen file.";
 const char* const kLoadErrorCaption = "Error Opening File";
 
-bool RunSaveGameCommand(wxWindow* parent, const CCheckerBoard& board)
+namespace
+{
+// PDN opens with a tag, a comment or a move number; a .plx file with one of
+// its cell letters.
+bool LooksLikePdn(const std::string& bytes)
+{
+    for (const char c : bytes)
+    {
+        if (std::isspace(static_cast<unsigned char>(c)))
+            continue;
+        return c == '[' || c == '{' || c == ';' || std::isdigit(static_cast<unsigned char>(c));
+    }
+    return false;
+}
+} // namespace
+
+bool IsPdnName(const std::string& path)
+{
+    if (path.size() < 4)
+        return false;
+    std::string end = path.substr(path.size() - 4);
+    for (char& c : end)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return end == ".pdn";
+}
+
+std::string PdnErrorText(int line, const std::string& reason)
+{
+    std::string text = kLoadErrorText;
+    text += line > 0 ? "\n\nLine " + std::to_string(line) + ": " : "\n\n";
+    std::string said = reason;
+    if (!said.empty() && line <= 0)
+        said[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(said[0])));
+    return text + said + ".";
+}
+
+bool RunSaveGameCommand(wxWindow* parent, const CCheckerBoard& board, const CGameRecord& record,
+                        const PdnTags& tags)
 {
     const auto path =
         RunFileDialog(parent, FileDialogKind::Save, kSavedGameExtension, kSavedGameFilter);
@@ -20,20 +62,39 @@ bool RunSaveGameCommand(wxWindow* parent, const CCheckerBoard& board)
         return false;
     // The chooser gives the full path: the current directory is never
     // changed behind the program's back, so a bare name would miss the file.
-    if (board.SaveGame(*path))
+    const bool saved =
+        IsPdnName(*path) ? ReplaceFile(*path, WritePdn(record, tags)) : board.SaveGame(*path);
+    if (saved)
         return true;
     CaptionedMessageBox(kSaveErrorText, kSaveErrorCaption, MB_OK);
     return false;
 }
 
-bool RunLoadGameCommand(wxWindow* parent, CCheckerBoard& board)
+bool RunLoadGameCommand(wxWindow* parent, CCheckerBoard& board, CGameRecord& record)
 {
     const auto path =
         RunFileDialog(parent, FileDialogKind::Open, kSavedGameExtension, kSavedGameFilter);
     if (!path)
         return false;
-    if (board.LoadGame(*path))
+    std::string bytes;
+    const bool readable = ReadFileUpTo(*path, kMaxPdnBytes, bytes);
+    if (readable && (IsPdnName(*path) || LooksLikePdn(bytes)))
+    {
+        PdnProblem problem;
+        if (auto game = ReadPdn(bytes, problem))
+        {
+            record = std::move(*game);
+            board = record.Board();
+            return true;
+        }
+        CaptionedMessageBox(PdnErrorText(problem.line, problem.reason), kLoadErrorCaption, MB_OK);
+        return false;
+    }
+    if (readable && board.LoadGame(*path))
+    {
+        record.Reset(board); // a .plx file holds a position, not its history
         return true;
+    }
     CaptionedMessageBox(kLoadErrorText, kLoadErrorCaption, MB_OK);
     return false;
 }

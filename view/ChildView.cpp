@@ -51,6 +51,12 @@ wxBEGIN_EVENT_TABLE(CChildView, COpenGLWnd)
     EVT_UPDATE_UI_RANGE(ViewCommand::LevelBeginner, ViewCommand::LevelExpert,
                         CChildView::OnUpdateComputerLevel)
     EVT_COMPUTER_MOVE_HANDLER(CChildView::OnComputerMove)
+    EVT_MENU(ViewCommand::UndoMove, CChildView::OnUndoMove)
+    EVT_UPDATE_UI(ViewCommand::UndoMove, CChildView::OnUpdateUndoMove)
+    EVT_MENU(ViewCommand::RedoMove, CChildView::OnRedoMove)
+    EVT_UPDATE_UI(ViewCommand::RedoMove, CChildView::OnUpdateRedoMove)
+    EVT_MENU(ViewCommand::CopyGame, CChildView::OnCopyGame)
+    EVT_MENU(ViewCommand::PasteGame, CChildView::OnPasteGame)
 wxEND_EVENT_TABLE()
 
 CChildView::CChildView()

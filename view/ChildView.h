@@ -17,12 +17,14 @@
 #include "camera/GrCamera.h"
 #include "engine/SearchTypes.h"
 #include "glwnd/OpenGLWnd.h"
+#include "notation/NotatedMove.h"
+#include "record/GameRecord.h"
 #include "rules/CheckerBoard.h"
 #include "scene/SGPtr.h"
 
 class CComputerPlayer;
 class CSGCylinder;
-struct NotatedMove;
+struct PdnTags;
 class wxThreadEvent;
 
 class CChildView : public COpenGLWnd
@@ -126,6 +128,29 @@ public:
     // What the status bar's message pane should say now; "" for its idle text.
     std::string StatusText() const;
 
+    // --- The game's record (ChildViewRecord.cpp) ---
+    // Undo takes back the last move (with the computer in the game, the
+    // player's last move and the computer's reply); redo plays it again. Both
+    // stop a search under way. A capture half made is taken back first.
+    void OnUndoMove(wxCommandEvent& event);
+    void OnUpdateUndoMove(wxUpdateUIEvent& event);
+    void OnRedoMove(wxCommandEvent& event);
+    void OnUpdateRedoMove(wxUpdateUIEvent& event);
+    // The game as PDN text on the clipboard, and back.
+    void OnCopyGame(wxCommandEvent& event);
+    void OnPasteGame(wxCommandEvent& event);
+    // Takes the game to just after its first `count` moves, as repeated undo
+    // or redo would (the move list's clicks come here).
+    void GoToMove(std::size_t count);
+    // Shows the record's board at `place`: chips, captured rows, the camera
+    // at its side, the move input at its start; the computer starts if it
+    // is to move.
+    void ShowPlace(std::size_t place);
+    // Sets up the game `record` holds, as Load Game does.
+    void TakeRecord(const CGameRecord& record);
+    // Who played each side and when, for a PDN game.
+    PdnTags GameTags() const;
+
     // --- Chips and hints (ChildViewChips.cpp) ---
     // Throws away every chip node and builds the chips of m_board again,
     // with the captured chips in rows beside the board. Builds nothing while
@@ -169,6 +194,9 @@ public:
     CSGPtr m_chipNodes[64]; // entry 8 * B + (7 - A) for grid square (A, B)
     CSGPtr m_chipShapes[2]; // a man's and a king's cylinder, whose faces every chip draws
     CCheckerBoard m_board;
+    CGameRecord m_record;   // the whole moves played; m_board is its board but mid-capture
+    NotatedMove m_movePath; // the jumps of a capture under way
+    std::string m_refusal;  // why the last move was refused, until the next is chosen
     bool m_computerPlays[2] = {false, false}; // by side: Options > "Computer Plays ..."
     EngineLevel m_computerLevel = kDefaultLevel;
     // Made when first needed; last, so that it is gone (its thread stopped)

@@ -2,12 +2,16 @@
 
 #include <wx/toplevel.h>
 
+#include "record/Pdn.h"
 #include "savegame/GameFileCommands.h"
 
 void CChildView::OnNewGame(wxCommandEvent&)
 {
     CancelComputer();
     m_board.Reset();
+    m_record.Reset(m_board);
+    m_movePath = NotatedMove();
+    m_refusal.clear();
     ClearHints();
     PlaceChips();
     InvalidateRect();
@@ -24,22 +28,19 @@ void CChildView::OnLoadGame(wxCommandEvent&)
     // Stopped before the chooser opens: a move found meanwhile would land on
     // whatever the file holds. If nothing loads, the game goes on as it was.
     CancelComputer();
-    if (!RunLoadGameCommand(wxGetTopLevelParent(this), m_board))
+    CCheckerBoard board = m_board;
+    CGameRecord record = m_record;
+    if (!RunLoadGameCommand(wxGetTopLevelParent(this), board, record))
     {
         StartComputerIfItsTurn();
         return;
     }
-    PlaceChips();
-    InvalidateRect();
-    m_pickingChip = true;
-    m_jumpPending = false;
-    m_selectedChip.reset();
-    ClearHints();
-    SpinCamera();
-    StartComputerIfItsTurn();
+    // The chips, the move input, the highlights and the camera, as for any
+    // position the record shows.
+    TakeRecord(record);
 }
 
 void CChildView::OnSaveGame(wxCommandEvent&)
 {
-    RunSaveGameCommand(wxGetTopLevelParent(this), m_board);
+    RunSaveGameCommand(wxGetTopLevelParent(this), m_board, m_record, GameTags());
 }

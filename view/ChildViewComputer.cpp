@@ -2,6 +2,7 @@
 
 #include "notation/BoardMoves.h"
 #include "notation/Squares.h"
+#include "rules/GameText.h"
 #include "view/CommandIds.h"
 #include "view/ComputerPlayer.h"
 
@@ -124,5 +125,7 @@ std::string CChildView::StatusText() const
 {
     if (m_computer && m_computer->IsThinking())
         return "Thinking...";
-    return std::string();
+    if (!m_refusal.empty())
+        return m_refusal;
+    return StatusLine(m_board, m_jumpPending);
 }

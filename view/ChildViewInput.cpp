@@ -92,6 +92,7 @@ void CChildView::LButtonDown(wxPoint physical)
             return;
         m_fromX = A;
         m_fromZ = B;
+        m_refusal.clear(); // a new choice: the last refusal is old news
         ShowHints(7 - B, A);
         m_selectedChip = chip;
         m_pickingChip = false;

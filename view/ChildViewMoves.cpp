@@ -1,5 +1,7 @@
 #include "view/ChildView.h"
 
+#include "notation/Squares.h"
+#include "rules/GameText.h"
 #include "scene/SGRotationTranslation.h"
 
 namespace
@@ -46,6 +48,29 @@ void CChildView::TryChosenMove()
     const int toCol = 7 - m_toZ;
     const MoveResult result = blackToMove ? m_board.MoveBlack(fromRow, fromCol, toRow, toCol)
                                           : m_board.MoveRed(fromRow, fromCol, toRow, toCol);
+
+    // The record takes whole moves: the jumps of a capture gather in
+    // m_movePath until the turn passes.
+    if (result == MoveRefused)
+    {
+        if (!m_jumpPending)
+            m_refusal = RefusalReason(m_board, fromRow, fromCol, toRow, toCol);
+    }
+    else
+    {
+        m_refusal.clear();
+        if (m_movePath.squares.empty())
+        {
+            m_movePath.squares.push_back(SquareNumber(fromRow, fromCol));
+            m_movePath.capture = toRow - fromRow == 2 || fromRow - toRow == 2;
+        }
+        m_movePath.squares.push_back(SquareNumber(toRow, toCol));
+        if (result != MoveCaptureAgain)
+        {
+            m_record.Played(m_movePath, m_board);
+            m_movePath = NotatedMove();
+        }
+    }
 
     switch (result)
     {

@@ -19,4 +19,9 @@ constexpr int ComputerPlaysRed = 32784;
 constexpr int LevelBeginner = 32785; // the three levels in order, as EngineLevel counts them
 constexpr int LevelIntermediate = 32786;
 constexpr int LevelExpert = 32787;
+constexpr int UndoMove = 32788;
+constexpr int RedoMove = 32789;
+constexpr int CopyGame = 32790;
+constexpr int PasteGame = 32791;
+constexpr int MoveList = 32792; // View > "Move List": the frame's pane
 } // namespace ViewCommand

@@ -17,6 +17,10 @@ TEST(FileDialogs, FilterAndDefaultExtensionConversions)
     EXPECT_EQ(WithDefaultExtension("/home/a/game.txt", ".plx"), "/home/a/game.txt");
     EXPECT_EQ(WithDefaultExtension("/home/a.b/game", ".plx"), "/home/a.b/game.plx");
     EXPECT_EQ(WithDefaultExtension("game", ".plx"), "game.plx");
+    const std::string filter = "PLX (*.plx)|*.plx|PDN (*.pdn)|*.pdn|All Files (*.*)|*.*||";
+    const char* extensions[] = {".plx", ".pdn", ".plx", ".plx"};
+    for (int index = 0; index < 4; ++index)
+        EXPECT_EQ(FilterExtension(filter, index, ".plx"), extensions[index]) << index;
 }
 
 namespace

@@ -36,7 +36,8 @@ TEST(PlayCommands, NewGameAndLoadDropTheChosenChipAndTheMultiJump)
     EXPECT_FALSE(view.m_selectedChip);
     EXPECT_EQ(HintCount(view), 0u);
     EXPECT_TRUE(EyeAtX(view, -20.0)); // red is to move
-    const std::string settings = " .plx PLX Files (*.plx)|*.plx|All Files (*.*)|*.*||";
+    const std::string settings = " .plx PLX Files (*.plx)|*.plx|Portable Draughts Notation "
+                                 "(*.pdn)|*.pdn|All Files (*.*)|*.*||";
     EXPECT_EQ(seams.m_dialogs, (std::vector<std::string>{"save" + settings, "open" + settings}));
     EXPECT_TRUE(seams.m_boxes.empty());
 

@@ -9,7 +9,6 @@
 #include "ViewTestSupport.h"
 #include "WxTestEnvironment.h"
 #include "notation/BoardMoves.h"
-#include "notation/Squares.h"
 #include "view/CommandIds.h"
 #include "view/ComputerPlayer.h"
 
@@ -60,13 +59,7 @@ TEST(PlayComputer, AnswersThroughTheBoardsPathWhileTheCameraStaysWithThePlayer)
     {
         // The player's move, then the computer's answer on its own.
         const CCheckerBoard before = view.m_board;
-        const NotatedMove mine = ListLegalMoves(before).front();
-        for (const int square : mine.squares)
-        {
-            int row = 0, col = 0;
-            SquareRowCol(square, row, col);
-            Click(window, row, col);
-        }
+        ClickMove(window, ListLegalMoves(before).front());
         ASSERT_TRUE(OneLegalMove(before, view.m_board));
         ASSERT_EQ(view.m_board.m_side, CCheckerBoard::RedSide);
         EXPECT_TRUE(Thinking(view));
@@ -90,16 +83,17 @@ TEST(PlayComputer, CancelledAtOnceAndNoStaleMoveLands)
 {
     ViewWindow window(wxSize(320, 240));
     CChildView& view = window.View();
+    RunCommand(view, &CChildView::OnNoSpin); // no camera turns: only the stop is timed
     Command(view, ViewCommand::LevelExpert); // a second a move: long enough to interrupt
     Command(view, ViewCommand::ComputerPlaysBlack);
     ASSERT_TRUE(Thinking(view)) << "ticked with black to move, it starts at once";
-    EXPECT_TRUE(EyeAtX(view, -20.0)) << "the camera goes to the player's end";
 
-    // Unticking stops it within a few milliseconds; a margin for loaded
-    // machines and sanitizers still lies far below the second it would think.
+    // Unticking stops it within a few milliseconds (tools/bench.sh times
+    // it); a margin for loaded machines and sanitizers still lies far below
+    // the second it would think.
     auto start = Clock::now();
     Command(view, ViewCommand::ComputerPlaysBlack);
-    EXPECT_LT(Clock::now() - start, 400ms);
+    EXPECT_LT(Clock::now() - start, 500ms);
     EXPECT_FALSE(Thinking(view));
     PumpFor(1200ms);
     EXPECT_EQ(view.m_board, CCheckerBoard()) << "the stopped search played nothing";
@@ -113,7 +107,7 @@ TEST(PlayComputer, CancelledAtOnceAndNoStaleMoveLands)
     ASSERT_TRUE(Thinking(view));
     start = Clock::now();
     RunCommand(view, &CChildView::OnNewGame);
-    EXPECT_LT(Clock::now() - start, 400ms);
+    EXPECT_LT(Clock::now() - start, 500ms);
     PumpFor(1200ms);
     EXPECT_EQ(view.m_board, CCheckerBoard());
 

@@ -14,6 +14,7 @@
 #include "WxTestEnvironment.h"
 #include "glwnd/FileDialogs.h"
 #include "glwnd/MessageService.h"
+#include "notation/Squares.h"
 
 namespace
 {
@@ -97,6 +98,16 @@ wxPoint ScreenPoint(const ViewWindow& window, double x, double y, double z)
     // The window counts rows from the top, OpenGL from the bottom.
     return wxPoint(static_cast<int>(std::floor(gl.x)),
                    window.View().GetClientRect().y - 1 - static_cast<int>(std::floor(gl.y)));
+}
+
+void ClickMove(const ViewWindow& window, const NotatedMove& move)
+{
+    for (const int square : move.squares)
+    {
+        int row = 0, col = 0;
+        ASSERT_TRUE(SquareRowCol(square, row, col));
+        Click(window, row, col);
+    }
 }
 
 CCheckerBoard EmptyBoard()

@@ -18,6 +18,7 @@
 #include <wx/event.h>
 #include <wx/gdicmn.h>
 
+#include "notation/NotatedMove.h"
 #include "scene/SGComposite.h"
 #include "scene/SGCylinder.h"
 #include "scene/SGRotationTranslation.h"
@@ -117,6 +118,8 @@ inline void Click(const ViewWindow& window, int row, int col)
     window.View().LButtonDown(SquarePoint(window, row, col));
     window.View().LButtonUp();
 }
+// Plays `move` by clicks: the chip, then every landing square in turn.
+void ClickMove(const ViewWindow& window, const NotatedMove& move);
 // Every dark square empty, black to move.
 CCheckerBoard EmptyBoard();
 // The chip table holds a node exactly where the board holds a piece.

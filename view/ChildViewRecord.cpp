@@ -1,0 +1,147 @@
+#include "view/ChildView.h"
+
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+#include <wx/datetime.h>
+
+#include "glwnd/MessageService.h"
+#include "record/Pdn.h"
+
+namespace
+{
+const char* const kPasteErrorText = "The clipboard holds no game that Plaxen can read.";
+const char* const kPasteErrorCaption = "Error Pasting Game";
+
+const char* LevelName(EngineLevel level)
+{
+    switch (level)
+    {
+    case EngineLevel::Beginner:
+        return "Beginner";
+    case EngineLevel::Intermediate:
+        return "Intermediate";
+    case EngineLevel::Expert:
+        break;
+    }
+    return "Expert";
+}
+} // namespace
+
+void CChildView::OnUndoMove(wxCommandEvent&)
+{
+    if (m_jumpPending)
+    {
+        CancelComputer();
+        ShowPlace(m_record.Place()); // the capture half made goes first
+    }
+    else if (m_record.CanUndo())
+        GoToMove(m_record.Place() - 1);
+}
+
+void CChildView::OnUpdateUndoMove(wxUpdateUIEvent& event)
+{
+    event.Enable(m_record.CanUndo() || m_jumpPending);
+}
+
+void CChildView::OnRedoMove(wxCommandEvent&)
+{
+    if (m_record.CanRedo() && !m_jumpPending)
+        GoToMove(m_record.Place() + 1);
+}
+
+void CChildView::OnUpdateRedoMove(wxUpdateUIEvent& event)
+{
+    event.Enable(m_record.CanRedo() && !m_jumpPending);
+}
+
+void CChildView::OnCopyGame(wxCommandEvent&)
+{
+    if (!wxTheClipboard->Open())
+        return;
+    wxTheClipboard->SetData(
+        new wxTextDataObject(wxString::FromUTF8(WritePdn(m_record, GameTags()))));
+    wxTheClipboard->Close();
+}
+
+void CChildView::OnPasteGame(wxCommandEvent&)
+{
+    wxTextDataObject text;
+    if (wxTheClipboard->Open())
+    {
+        if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT) || wxTheClipboard->IsSupported(wxDF_TEXT))
+            wxTheClipboard->GetData(text);
+        wxTheClipboard->Close();
+    }
+    PdnProblem problem;
+    const auto record = ReadPdn(text.GetText().utf8_string(), problem);
+    if (!record)
+    {
+        std::string message = kPasteErrorText;
+        message += "\n\n";
+        if (problem.line > 0)
+            message += "Line " + std::to_string(problem.line) + ": ";
+        CaptionedMessageBox(message + problem.reason + ".", kPasteErrorCaption, MB_OK);
+        return;
+    }
+    TakeRecord(*record);
+}
+
+void CChildView::GoToMove(std::size_t count)
+{
+    CancelComputer();
+    const std::size_t here = m_record.Place();
+    const std::size_t last = m_record.Moves().size();
+    count = std::min(count, last);
+    // Against the computer the game rests only where the player is to move:
+    // going back passes over the computer's replies, going forward too.
+    if (m_computerPlays[CCheckerBoard::BlackSide] != m_computerPlays[CCheckerBoard::RedSide])
+    {
+        const std::int32_t computer = m_computerPlays[CCheckerBoard::BlackSide]
+                                          ? CCheckerBoard::BlackSide
+                                          : CCheckerBoard::RedSide;
+        if (count < here)
+            while (count > 0 && m_record.BoardAfter(count).m_side == computer)
+                --count;
+        else if (count > here)
+            while (count < last && m_record.BoardAfter(count).m_side == computer)
+                ++count;
+    }
+    ShowPlace(count);
+}
+
+void CChildView::ShowPlace(std::size_t place)
+{
+    m_record.GoTo(place);
+    m_board = m_record.Board();
+    m_movePath = NotatedMove();
+    m_refusal.clear();
+    m_pickingChip = true;
+    m_jumpPending = false;
+    m_selectedChip.reset();
+    ClearHints();
+    PlaceChips();
+    InvalidateRect();
+    SpinCamera();
+    StartComputerIfItsTurn();
+}
+
+void CChildView::TakeRecord(const CGameRecord& record)
+{
+    CancelComputer();
+    m_record = record;
+    ShowPlace(record.Place());
+}
+
+PdnTags CChildView::GameTags() const
+{
+    PdnTags tags;
+    tags.date = wxDateTime::Now().Format("%Y.%m.%d").utf8_string();
+    const auto player = [this](std::int32_t side)
+    {
+        return m_computerPlays[side] ? std::string("Plaxen (") + LevelName(m_computerLevel) + ")"
+                                     : std::string("Player");
+    };
+    tags.black = player(CCheckerBoard::BlackSide);
+    tags.white = player(CCheckerBoard::RedSide);
+    return tags;
+}
