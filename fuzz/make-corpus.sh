@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Writes the seed corpus of the fuzzers into <dir>/texture, <dir>/mesh,
-# <dir>/savegame and <dir>/engine: small images cut from the real res/ files,
-# a shrunk and the full board mesh, saved games as the program writes them
-# and engine protocol sessions. Run from
+# <dir>/savegame, <dir>/engine and <dir>/pdn: small images cut from the real
+# res/ files, a shrunk and the full board mesh, saved games as the program
+# writes them, engine protocol sessions and PDN games. Run from
 # anywhere; needs only coreutils.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:?usage: make-corpus.sh <dir>}
-mkdir -p "$out/texture" "$out/mesh" "$out/savegame" "$out/engine"
+mkdir -p "$out/texture" "$out/mesh" "$out/savegame" "$out/engine" "$out/pdn"
 
 le16() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8 & 255)))"; }
 le32() { le16 $(($1 & 65535)); le16 $(($1 >> 16 & 65535)); }
@@ -91,3 +91,10 @@ printf 'level expert\nposition fen B:W16,24,28:B11,15,19\nlevel beginner\ngo\n' 
     >"$out/engine/levels"
 printf 'position fen B:W6,14:B2 moves 2x18 9-13\nposition start moves 9-14 x\ngo depth 0\nbogus\r\n' \
     >"$out/engine/errors"
+
+# PDN games: tags, comments, variations, a set-up position, a bare FEN.
+printf '[Event "Plaxen game"]\n[Date "2026.12.06"]\n[Black "Player"]\n[White "Player"]\n[Result "*"]\n\n1. 11-15 23-19 2. 9-14 22-17 3. 14x21 25x18 *\n' \
+    >"$out/pdn/game.pdn"
+printf '[FEN "B:W19,26,27,12:B22,1"]\n1. 22x31x24x15 {crowned on the way} (1. 1-6) 12-8 $1 2. 15-10?! 2-0\n[Event "next"]\n' \
+    >"$out/pdn/crowning.pdn"
+printf 'W:WK3,26:B7,K30' >"$out/pdn/fen"

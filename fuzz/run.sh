@@ -6,7 +6,7 @@
 # status line of each target (execs, cov, ft) is printed for the record.
 # "run.sh --list" only prints the targets' names (test.sh counts them).
 set -euo pipefail
-targets=(texture mesh savegame engine)
+targets=(texture mesh savegame engine pdn)
 if [ "${1:-}" = --list ]; then
     echo "${targets[@]}"
     exit 0
