@@ -23,8 +23,8 @@ public:
         bool operator==(const Corner&) const = default;
     };
 
-    // Reads "res/board.obj" (see the stream overload). A file that cannot be
-    // opened is reported as "File not found" and leaves the mesh unchanged.
+    // Reads the board mesh, board.obj of the art folder (ArtPath; see the stream overload). A file
+    // that cannot be opened is reported as "File not found" and leaves the mesh unchanged.
     void LoadObj();
     // Appends the v, vn, vt and f lines of an OBJ text; other lines are
     // skipped. A line whose numbers do not read, and a face whose first three

@@ -34,26 +34,11 @@
 #include "glwnd/GlxSupport.h"
 #include "notation/BoardMoves.h"
 #include "notation/Squares.h"
+#include "tools/ResidentSet.h"
 #include "view/ChildView.h"
 
 namespace
 {
-long ResidentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long value = -1;
-    while (status >> key)
-    {
-        if (key == "VmRSS:")
-        {
-            status >> value;
-            break;
-        }
-        status.ignore(4096, '\n');
-    }
-    return value;
-}
 
 // Counts the left-button events that reach the view, before its handlers.
 class CButtonCounter : public wxEventFilter

@@ -26,3 +26,5 @@ echo "== one chip's cylinder"
 "$b/plaxen_bench_scene" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 echo "== the engine: perft 10, search speed, depth in a second, bench fingerprint"
 "$b/plaxen_bench_engine"
+echo "== stopping the computer's search"
+"$b/plaxen_bench_cancel"

@@ -1,32 +1,10 @@
 // Resident memory through an evening's worth of clicks: picking must leave
 // nothing behind, however often the board is pressed.
 
-#include <fstream>
-#include <string>
-
 #include <gtest/gtest.h>
 
 #include "ViewTestSupport.h"
-
-namespace
-{
-long ResidentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long value = -1;
-    while (status >> key)
-    {
-        if (key == "VmRSS:")
-        {
-            status >> value;
-            break;
-        }
-        status.ignore(4096, '\n');
-    }
-    return value;
-}
-} // namespace
+#include "tools/ResidentSet.h"
 
 TEST(PlayMemory, ClicksOnAnEmptySquareLeaveResidentMemoryFlat)
 {

@@ -103,7 +103,13 @@ TEST(PlayCamera, RightDragsAndResizesKeepPicksOnTheirSquares)
 {
     ViewWindow window(kWindow);
     CChildView& view = window.View();
-    PumpFor(std::chrono::milliseconds(50));
+    // A late expose from the window's first showing may still come on a
+    // busy machine: wait until the paints have stopped.
+    for (unsigned long settled = ~0ul; settled != view.GetPaintCount();)
+    {
+        settled = view.GetPaintCount();
+        PumpFor(std::chrono::milliseconds(100));
+    }
     const GrVec3 eye = view.m_camera.m_eye;
     const unsigned long paints = view.GetPaintCount();
     view.RButtonDown(wxPoint(300, 200));
