@@ -8,6 +8,11 @@
 
 TEST(PlayMemory, ClicksOnAnEmptySquareLeaveResidentMemoryFlat)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitizer holds every freed block in quarantine: the resident set
+    // grows with what is allocated, not with what is kept.
+    GTEST_SKIP() << "resident memory is measured in the plain build";
+#endif
     ViewWindow window(wxSize(640, 480));
     // (3, 1) is empty at the start: a press there picks the bare board.
     for (int i = 0; i < 50; ++i)
