@@ -27,6 +27,7 @@
 
 #include "notation/BoardMoves.h"
 #include "notation/Fen.h"
+#include "rules/GameText.h"
 
 namespace
 {
@@ -170,15 +171,11 @@ GameResult Play(const Game& game, CEngineProcess* engines[2], const std::string 
             result.outcome = side == 0 ? Outcome::RedWins : Outcome::BlackWins;
             return result;
         }
-        moves += " " + PrintMove(*move);
+        moves.append(" ").append(PrintMove(*move));
         ++result.plies;
     }
-    // The side without a move loses; when neither has one, the side the
-    // board leaves to move.
-    const bool blackStuck = !board.BlackHasMove();
-    const bool redStuck = !board.RedHasMove();
-    const bool blackLoses = blackStuck && (!redStuck || board.m_side == CCheckerBoard::BlackSide);
-    result.outcome = blackLoses ? Outcome::RedWins : Outcome::BlackWins;
+    result.outcome =
+        LosingSide(board) == CCheckerBoard::BlackSide ? Outcome::RedWins : Outcome::BlackWins;
     return result;
 }
 } // namespace
