@@ -7,6 +7,8 @@
 #include <bit>
 #include <cstdint>
 
+#include "notation/Squares.h"
+
 namespace bitboard
 {
 using Mask = std::uint32_t;
@@ -38,27 +40,26 @@ inline int Count(Mask mask)
 #endif
 }
 
-// Board row and column of an index, with the game's orientation: black on
-// rows 0..2, (0, 0) dark.
+// Board row and column of an index (square index + 1), with the game's
+// orientation: black on rows 0..2, (0, 0) dark.
 constexpr int RowOf(int index)
 {
-    return index / 4;
+    int row = 0, col = 0;
+    SquareRowCol(index + 1, row, col);
+    return row;
 }
 
 constexpr int ColOf(int index)
 {
-    return 7 - 2 * (index % 4) - (RowOf(index) % 2 == 0 ? 1 : 0);
+    int row = 0, col = 0;
+    SquareRowCol(index + 1, row, col);
+    return col;
 }
 
 // The index of (row, col), or -1 off the board or on a light square.
 constexpr int IndexAt(int row, int col)
 {
-    if (row < 0 || row > 7 || col < 0 || col > 7 || (row - col) % 2 != 0)
-        return -1;
-    for (int index = 4 * row; index < 4 * row + 4; ++index)
-        if (ColOf(index) == col)
-            return index;
-    return -1;
+    return SquareNumber(row, col) - 1;
 }
 
 // Diagonal directions as (row, column) steps. Black men go the first two,

@@ -96,9 +96,8 @@ void CChildView::GoToMove(std::size_t count)
     // going back passes over the computer's replies, going forward too.
     if (m_computerPlays[CCheckerBoard::BlackSide] != m_computerPlays[CCheckerBoard::RedSide])
     {
-        const std::int32_t computer = m_computerPlays[CCheckerBoard::BlackSide]
-                                          ? CCheckerBoard::BlackSide
-                                          : CCheckerBoard::RedSide;
+        // The camera's side is then the player's; the other is the computer's.
+        const std::int32_t computer = 1 - CameraSide();
         if (count < here)
             while (count > 0 && m_record.BoardAfter(count).m_side == computer)
                 --count;
