@@ -24,7 +24,7 @@
 namespace
 {
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(
-    new WxTestEnvironment(WxTestOptions{.displayWithoutGlx = false, .makeApp = [] {
+    new WxTestEnvironment(WxTestOptions{.display = WxTestOptions::Display::Private, .makeApp = [] {
                                             return static_cast<wxApp*>(new CPlaxenApp);
                                         }}));
 

@@ -19,8 +19,8 @@
 
 namespace
 {
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(
-    new WxTestEnvironment(WxTestOptions{.displayWithoutGlx = true, .makeApp = {}}));
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new WxTestEnvironment(
+    WxTestOptions{.display = WxTestOptions::Display::PrivateWithoutGlx, .makeApp = {}}));
 
 // The mapped top-level window titled "Plaxen", or 0. Without a window
 // manager the top-level windows are the root's children.

@@ -21,15 +21,16 @@ extern char** environ;
 
 namespace
 {
-// Starts `Xvfb -displayfd` without GLX; returns its pid and sets `display`.
-int StartXvfbWithoutGlx(std::string& display)
+// Starts `Xvfb -displayfd`; returns its pid and sets `display`.
+int StartXvfb(bool withGlx, std::string& display)
 {
     int fds[2];
     if (pipe(fds) != 0)
         return -1;
     const std::string fd = std::to_string(fds[1]);
-    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-extension",  "GLX",  "-nolisten",
-                          "tcp",  "-screen",    "0",        "1024x768x24", nullptr};
+    const char* argv[] = {"Xvfb", "-displayfd",   fd.c_str(), withGlx ? "+extension" : "-extension",
+                          "GLX",  "-nolisten",    "tcp",      "-screen",
+                          "0",    "1280x1024x24", nullptr};
     pid_t pid = -1;
     const bool started =
         posix_spawnp(&pid, "Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) == 0;
@@ -45,10 +46,10 @@ int StartXvfbWithoutGlx(std::string& display)
 
 void WxTestEnvironment::SetUp()
 {
-    if (m_options.displayWithoutGlx)
+    if (m_options.display != WxTestOptions::Display::Shared)
     {
         std::string display;
-        m_xvfbPid = StartXvfbWithoutGlx(display);
+        m_xvfbPid = StartXvfb(m_options.display == WxTestOptions::Display::Private, display);
         ASSERT_GT(m_xvfbPid, 0) << "could not start Xvfb";
         setenv("DISPLAY", display.c_str(), 1); // the tests and the programs they start use it
     }

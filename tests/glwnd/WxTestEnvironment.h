@@ -13,9 +13,18 @@ class wxEventLoopBase;
 
 struct WxTestOptions
 {
-    // Start a private Xvfb without GLX and run the tests on it (DISPLAY is
-    // set to it).
-    bool displayWithoutGlx = false;
+    // Shared: the display test.sh runs ctest on. The private ones are an
+    // Xvfb of the binary's own (DISPLAY is set to it): for tests that type
+    // or lock keys, since on a shared display the keyboard focus belongs to
+    // whichever test process raised a window last and Caps Lock is
+    // everyone's; and, without GLX, for the start-up that must do without.
+    enum class Display
+    {
+        Shared,
+        Private,
+        PrivateWithoutGlx
+    };
+    Display display = Display::Shared;
     // The application object; a plain wxApp when empty.
     std::function<wxApp*()> makeApp;
 };
