@@ -11,6 +11,13 @@ void CSGPolygon::Render()
     const bool textured = static_cast<bool>(m_texture);
     if (textured)
         m_texture->Render();
+    RenderGeometry();
+    if (textured)
+        glDisable(GL_TEXTURE_2D);
+}
+
+void CSGPolygon::RenderGeometry() const
+{
     glBegin(GL_POLYGON);
     for (std::size_t i = 0; i < m_vertices.size(); ++i)
     {
@@ -21,8 +28,6 @@ void CSGPolygon::Render()
         glVertex3dv(&m_vertices[i].x);
     }
     glEnd();
-    if (textured)
-        glDisable(GL_TEXTURE_2D);
 }
 
 void CSGPolygon::Select(CSGSelection& selection)

@@ -14,6 +14,8 @@ public:
     // normal i and texture coordinate i where those exist, else keeps the
     // current ones. Switches texturing off after a textured face.
     void Render() override;
+    // The GL_POLYGON alone, for a caller that has bound the texture itself.
+    void RenderGeometry() const;
     void Select(CSGSelection& selection) override;
 
     std::vector<CSGVec4> m_vertices;

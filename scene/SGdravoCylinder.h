@@ -24,7 +24,8 @@ public:
     // The i-th face, not owned by the caller; null past the end.
     CSGPolygon* Face(std::size_t i) const;
 
-    // Draws every face; each face binds and unbinds its own texture.
+    // Draws every face in order, with each face's texture bound around it;
+    // a run of faces sharing one texture node binds it once.
     void Render() override;
     void Select(CSGSelection& selection) override;
 
