@@ -55,32 +55,11 @@ CPosition CPosition::Start()
 
 CPosition CPosition::FromBoard(const CCheckerBoard& board)
 {
-    CPosition position;
+    CPosition position = FromFen(FenFromBoard(board));
+    // FEN has no dead squares; the board keeps them as light cells.
     for (int index = 0; index < 32; ++index)
-    {
-        const Mask bit = Bit(index);
-        switch (board.m_cells[8 * RowOf(index) + ColOf(index)])
-        {
-        case CCheckerBoard::Light:
-            position.m_dead |= bit;
-            break;
-        case CCheckerBoard::BlackMan:
-            position.m_black |= bit;
-            break;
-        case CCheckerBoard::BlackKing:
-            position.m_black |= bit, position.m_kings |= bit;
-            break;
-        case CCheckerBoard::RedMan:
-            position.m_red |= bit;
-            break;
-        case CCheckerBoard::RedKing:
-            position.m_red |= bit, position.m_kings |= bit;
-            break;
-        default:
-            break;
-        }
-    }
-    position.m_side = board.m_side == CCheckerBoard::RedSide ? Red : Black;
+        if (board.m_cells[8 * RowOf(index) + ColOf(index)] == CCheckerBoard::Light)
+            position.m_dead |= Bit(index);
     return position;
 }
 

@@ -365,3 +365,13 @@ std::string WritePdn(const CGameRecord& record, const PdnTags& tags)
     add(result);
     return text + line + '\n';
 }
+
+std::string DescribePdnProblem(const PdnProblem& problem)
+{
+    if (problem.line > 0)
+        return "Line " + std::to_string(problem.line) + ": " + problem.reason + ".";
+    std::string said = problem.reason;
+    if (!said.empty())
+        said[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(said[0])));
+    return said + ".";
+}

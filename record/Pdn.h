@@ -45,3 +45,7 @@ struct PdnProblem
 // game of no moves. Nothing when the text is not such a game or a move is
 // not legal; `problem` then says where and why.
 std::optional<CGameRecord> ReadPdn(std::string_view text, PdnProblem& problem);
+
+// What a refusal box says after its own sentence: "Line N: reason." or, for
+// the text as a whole, "Reason.".
+std::string DescribePdnProblem(const PdnProblem& problem);

@@ -1,7 +1,5 @@
 #include "savegame/GameFileCommands.h"
 
-#include <cctype>
-
 #include "glwnd/FileDialogs.h"
 #include "glwnd/MessageService.h"
 #include "record/Pdn.h"
@@ -45,12 +43,7 @@ bool IsPdnName(const std::string& path)
 
 std::string PdnErrorText(int line, const std::string& reason)
 {
-    std::string text = kLoadErrorText;
-    text += line > 0 ? "\n\nLine " + std::to_string(line) + ": " : "\n\n";
-    std::string said = reason;
-    if (!said.empty() && line <= 0)
-        said[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(said[0])));
-    return text + said + ".";
+    return std::string(kLoadErrorText) + "\n\n" + DescribePdnProblem({line, reason});
 }
 
 bool RunSaveGameCommand(wxWindow* parent, const CCheckerBoard& board, const CGameRecord& record,

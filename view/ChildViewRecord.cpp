@@ -76,11 +76,8 @@ void CChildView::OnPasteGame(wxCommandEvent&)
     const auto record = ReadPdn(text.GetText().utf8_string(), problem);
     if (!record)
     {
-        std::string message = kPasteErrorText;
-        message += "\n\n";
-        if (problem.line > 0)
-            message += "Line " + std::to_string(problem.line) + ": ";
-        CaptionedMessageBox(message + problem.reason + ".", kPasteErrorCaption, MB_OK);
+        CaptionedMessageBox(std::string(kPasteErrorText) + "\n\n" + DescribePdnProblem(problem),
+                            kPasteErrorCaption, MB_OK);
         return;
     }
     TakeRecord(*record);
