@@ -1,6 +1,7 @@
 #include "notation/BoardMoves.h"
 #include "notation/Fen.h"
 #include "notation/Squares.h"
+#include "notation/TextEncoding.h"
 
 #include <gtest/gtest.h>
 
@@ -105,4 +106,27 @@ TEST(Notation, LegalMovesAreWholeMovesTheBoardAccepts)
     EXPECT_EQ(board, before);
     EXPECT_EQ(PlayMove(board, ParseMove("2x9x18").value()), MoveTurnPassed);
     EXPECT_EQ(board.m_side, CCheckerBoard::RedSide);
+}
+
+TEST(TextEncoding, KeepsUtf8AndReadsAnythingElseAsLatin1)
+{
+    // "été" in UTF-8 stays; in Latin-1 it becomes the same UTF-8.
+    EXPECT_EQ(Utf8OrLatin1("\xC3\xA9t\xC3\xA9"), "\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(Utf8OrLatin1("\xE9t\xE9"), "\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(Utf8OrLatin1("11-15 plain"), "11-15 plain");
+    EXPECT_EQ(Utf8OrLatin1("\xFF"), "\xC3\xBF");
+    EXPECT_EQ(Utf8OrLatin1(""), "");
+
+    // Forms a careless decoder lets through are not UTF-8: an overlong "/",
+    // a surrogate, a code point past U+10FFFF, a sequence cut short, a lone
+    // continuation byte.
+    for (const char* bad : {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "ab\xE2\x82", "\x80",
+                            "\xF8\x88\x80\x80\x80"})
+    {
+        EXPECT_FALSE(IsValidUtf8(bad)) << bad;
+        EXPECT_TRUE(IsValidUtf8(Utf8OrLatin1(bad))) << bad;
+        EXPECT_FALSE(Utf8OrLatin1(bad).empty());
+    }
+    EXPECT_TRUE(IsValidUtf8("\xF4\x8F\xBF\xBF")); // U+10FFFF, the last there is
+    EXPECT_TRUE(IsValidUtf8("\xE2\x82\xAC"));     // the euro sign
 }
