@@ -96,3 +96,29 @@ std::string StatusLine(const CCheckerBoard& board, bool captureGoesOn)
         side == CCheckerBoard::BlackSide ? board.BlackHasJump() : board.RedHasJump();
     return mover + (mustCapture ? " must capture" : " to move");
 }
+
+std::string EndText(const GameEnd& end)
+{
+    switch (end.kind)
+    {
+    case GameEndKind::Repetition:
+        return "Drawn by threefold repetition";
+    case GameEndKind::FortyMoves:
+        return "Drawn by the forty-move rule";
+    case GameEndKind::Agreement:
+        return "Drawn by agreement";
+    case GameEndKind::Resignation:
+        return Capitalised(Name(end.loser)) + " resigns";
+    case GameEndKind::Time:
+        break;
+    }
+    return Capitalised(Name(end.loser)) + " loses on time";
+}
+
+std::string StatusLine(const CCheckerBoard& board, bool captureGoesOn,
+                       const std::optional<GameEnd>& end)
+{
+    if (!end || LosingSide(board) != -1)
+        return StatusLine(board, captureGoesOn);
+    return EndText(*end);
+}

@@ -2,9 +2,11 @@
 // The rules in the player's words: why a move is refused, and what matters
 // in a position, as the status bar says them.
 
+#include <optional>
 #include <string>
 
 #include "rules/CheckerBoard.h"
+#include "rules/GameEnd.h"
 
 // Why MoveBlack or MoveRed, called for the side to move, would refuse the
 // move from (fromRow, fromCol) to (toRow, toCol): "A capture is compulsory",
@@ -21,3 +23,14 @@ std::int32_t LosingSide(const CCheckerBoard& board);
 // same chip" (while `captureGoesOn`) or, once either side cannot move,
 // "Black wins: red cannot move". "" when the side to move is neither.
 std::string StatusLine(const CCheckerBoard& board, bool captureGoesOn);
+
+// The status line of a game that ended by `end`: "Drawn by threefold
+// repetition", "Drawn by the forty-move rule", "Drawn by agreement", "Red
+// resigns", "Black loses on time".
+std::string EndText(const GameEnd& end);
+
+// As above, for a game whose record may hold an end: a side without a legal
+// move loses exactly as above; otherwise a recorded end says how the game
+// ended; with neither, who is to move.
+std::string StatusLine(const CCheckerBoard& board, bool captureGoesOn,
+                       const std::optional<GameEnd>& end);

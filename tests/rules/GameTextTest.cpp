@@ -75,3 +75,24 @@ TEST(GameText, StatusLinesSayWhoMovesMustCaptureOrHasWon)
     for (const auto& c : cases)
         EXPECT_EQ(StatusLine(c.board, c.goesOn), c.line) << c.board;
 }
+
+TEST(GameText, EndsOtherThanNoMoveSayHowTheGameEndedUnlessTheBoardHasEndedIt)
+{
+    const struct
+    {
+        GameEnd end;
+        const char* line;
+    } cases[] = {
+        {DrawnBy(GameEndKind::Repetition), "Drawn by threefold repetition"},
+        {DrawnBy(GameEndKind::FortyMoves), "Drawn by the forty-move rule"},
+        {DrawnBy(GameEndKind::Agreement), "Drawn by agreement"},
+        {LostBy(GameEndKind::Resignation, CCheckerBoard::RedSide), "Red resigns"},
+        {LostBy(GameEndKind::Time, CCheckerBoard::BlackSide), "Black loses on time"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StatusLine(CCheckerBoard(), false, c.end), c.line);
+    EXPECT_EQ(StatusLine(CCheckerBoard(), false, std::nullopt), "Black to move");
+    const CCheckerBoard stuck = Position({{5, 5, CCheckerBoard::RedMan}}, 0);
+    EXPECT_EQ(StatusLine(stuck, false, DrawnBy(GameEndKind::Agreement)),
+              "Red wins: black cannot move");
+}
