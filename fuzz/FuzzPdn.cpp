@@ -1,7 +1,7 @@
 // The PDN reader fed arbitrary bytes, as Load Game and Paste Game hand it a
 // file or the clipboard. Whatever it accepts must write back as PDN that
-// reads to the same game: the writer and the reader agree on every game the
-// reader can produce.
+// reads to the same game (moves, notes, comments, end) and the same tags:
+// the writer and the reader agree on every game the reader can produce.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,14 +14,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     PdnProblem problem;
-    const auto game = ReadPdn(text, problem);
+    PdnTags tags;
+    const auto game = ReadPdn(text, problem, tags);
     if (!game)
         return 0;
-    const std::string written = WritePdn(*game, PdnTags());
+    const std::string written = WritePdn(*game, tags);
     PdnProblem again;
-    const auto reread = ReadPdn(written, again);
-    if (!reread || reread->Moves() != game->Moves() || !(reread->Start() == game->Start()) ||
-        !(reread->Board() == game->Board()))
+    PdnTags retagged;
+    const auto reread = ReadPdn(written, again, retagged);
+    if (!reread || !(*reread == *game) || retagged.event != tags.event ||
+        retagged.date != tags.date || retagged.black != tags.black ||
+        retagged.white != tags.white || retagged.timeControl != tags.timeControl)
         std::abort();
     return 0;
 }

@@ -98,3 +98,6 @@ printf '[Event "Plaxen game"]\n[Date "2026.12.06"]\n[Black "Player"]\n[White "Pl
 printf '[FEN "B:W19,26,27,12:B22,1"]\n1. 22x31x24x15 {crowned on the way} (1. 1-6) 12-8 $1 2. 15-10?! 2-0\n[Event "next"]\n' \
     >"$out/pdn/crowning.pdn"
 printf 'W:WK3,26:B7,K30' >"$out/pdn/fen"
+printf '[TimeControl "300+3"]\n[Termination "time forfeit"]\n{the game} 1. 11-15! {+0.35} 23-19?? {-#4} ; a } b\n2. 8-11 $2 {caf\xe9} 0-2\n' \
+    >"$out/pdn/notes.pdn"
+printf '[FEN "B:WK32:BK1"]\n1. 1-6 32-27 2. 6-1 27-32 3. 1-6 32-27 4. 6-1 27-32 1-1\n' >"$out/pdn/repetition.pdn"
