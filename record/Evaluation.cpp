@@ -27,14 +27,6 @@ std::optional<int> TakeNumber(std::string_view& text, std::size_t most)
     return number;
 }
 
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-        text.remove_suffix(1);
-    return text;
-}
 } // namespace
 
 Evaluation EvaluationFromSideToMove(std::int32_t sideToMove, int score, int winMoves)
@@ -71,7 +63,6 @@ std::string ShortEvaluationText(const Evaluation& evaluation)
 
 std::optional<Evaluation> ParseShortEvaluation(std::string_view text)
 {
-    text = Trimmed(text);
     if (text.empty())
         return std::nullopt;
     const char sign = text.front() == '+' || text.front() == '-' ? text.front() : '\0';

@@ -45,8 +45,8 @@ std::optional<Evaluation> EvaluationOfEnd(const CCheckerBoard& board);
 // "+#12" (black wins in 12 moves) or "-#3" (red wins in 3); "+#0" once won.
 std::string ShortEvaluationText(const Evaluation& evaluation);
 
-// Reads exactly a short form (blanks around it allowed; at most four digits
-// of men, so no number overflows). Nothing for any other text.
+// Reads exactly a short form, nothing around it (at most four digits of
+// men, so no number overflows). Nothing for any other text.
 std::optional<Evaluation> ParseShortEvaluation(std::string_view text);
 
 // The analysis pane's words: "+0.35: black is a little better", "Red wins

@@ -109,8 +109,9 @@ TEST(Evaluation, ReadsInWordsAndShortFormsFromBlacksSide)
         EXPECT_EQ(ShortEvaluationText(c.evaluation), c.brief);
         EXPECT_EQ(ParseShortEvaluation(c.brief), c.evaluation) << c.brief;
     }
-    EXPECT_EQ(ParseShortEvaluation(" -0.00 "), S(0));
-    for (const char* words : {"1.5", "+1.500", "#3", "+#", "+#12345", "12345.00", "+ 1.00", ".50"})
+    EXPECT_EQ(ParseShortEvaluation("-0.00"), S(0));
+    for (const char* words :
+         {" 1.50", "1.5", "+1.500", "#3", "+#", "+#12345", "12345.00", "+ 1.00", ".50"})
         EXPECT_FALSE(ParseShortEvaluation(words)) << words;
 
     // A search's figures are from the side to move.
