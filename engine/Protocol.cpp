@@ -72,7 +72,8 @@ void CProtocol::Run()
         else if (!Handle(line))
             return EndSearch(0);
     }
-    EndSearch(m_caps.endOfInputGraceMs);
+    // Nobody is left to stop an analysis.
+    EndSearch(m_infinite ? 0 : m_caps.endOfInputGraceMs);
 }
 
 bool CProtocol::ReadLine(std::string& line, bool& tooLong)
@@ -177,6 +178,7 @@ void CProtocol::Go(const std::vector<std::string>& words)
         return;
     SearchLimits limits = *parsed;
     const bool infinite = words.size() == 2 && words[1] == "infinite";
+    m_infinite = infinite;
     ++m_goCount;
     limits.depth = limits.depth > 0 ? std::min(limits.depth, m_caps.maxDepth) : m_caps.maxDepth;
     limits.timeMs = std::min(limits.timeMs, m_caps.maxTimeMs);

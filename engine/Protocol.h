@@ -78,6 +78,7 @@ private:
     std::vector<CCheckerBoard> m_game{CCheckerBoard()};
     EngineLevel m_level = kDefaultLevel;
     std::uint64_t m_goCount = 0;
+    bool m_infinite = false; // the last search waits for stop
 
     // Made at the first search; used by the worker alone while it runs.
     std::unique_ptr<CSearch> m_search;
