@@ -4,6 +4,7 @@
 #include "scene/SGCylinder.h"
 #include "scene/SGRotationTranslation.h"
 #include "scene/SGSquareHint.h"
+#include "view/BoardAnimator.h"
 
 namespace
 {
@@ -128,6 +129,7 @@ void CChildView::ClearHints()
 
 void CChildView::OnRedrawChips(wxCommandEvent&)
 {
+    m_animator->Finish(); // a chip sliding now would be left out of the new ones
     PlaceChips();
     InvalidateRect();
 }

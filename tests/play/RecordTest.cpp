@@ -26,12 +26,6 @@ bool Enabled(CChildView& view, int id)
     return update.GetEnabled();
 }
 
-void Command(CChildView& view, int id)
-{
-    wxCommandEvent command(wxEVT_MENU, id);
-    view.ProcessWindowEvent(command);
-}
-
 CCheckerBoard FromFen(const char* fen)
 {
     return BoardFromFen(ParseFen(fen).value());
