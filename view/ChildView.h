@@ -193,6 +193,9 @@ public:
     // with the captured chips in rows beside the board. Builds nothing while
     // m_boardNode is null. Does not repaint.
     void PlaceChips();
+    // The same for `board`: the picture of a board the game has since gone
+    // past (the jumps of a capture, shown one after the other).
+    void PlaceChipsOf(const CCheckerBoard& board);
     // Highlights the square centred on (m_squarePos[xIndex], m_squarePos[zIndex])
     // of the board node and repaints; indices 0..7. Nothing without m_hintsNode.
     void ShowHints(int xIndex, int zIndex);

@@ -49,6 +49,11 @@ CSGPtr MakeCapturedChip(CSGCylinder* chip, const CSGPtr& texture, double x, doub
 
 void CChildView::PlaceChips()
 {
+    PlaceChipsOf(m_board);
+}
+
+void CChildView::PlaceChipsOf(const CCheckerBoard& board)
+{
     ClearChildren(m_chipsNode);
     for (CSGPtr& chip : m_chipNodes)
         chip.reset();
@@ -62,7 +67,7 @@ void CChildView::PlaceChips()
     {
         for (int r = 7; r >= 0; --r)
         {
-            const std::int32_t code = m_board.m_cells[8 * r + c];
+            const std::int32_t code = board.m_cells[8 * r + c];
             if (code < CCheckerBoard::RedMan || code > CCheckerBoard::BlackKing)
                 continue;
             const double height = IsKing(code) ? kKingHeight : kManHeight;

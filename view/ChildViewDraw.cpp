@@ -118,25 +118,34 @@ void CChildView::SpinCamera()
 
 void CChildView::QueueHalfTurn(bool always)
 {
-    // Decided when its turn comes, after whatever plays before it: "No
-    // Spin", the side the camera belongs to and the end it stands at then.
     struct Turn
     {
         std::int32_t side = 0;
-        double step = 0.0;
+        double step = 0.0; // degrees a frame; 0 while no turn is due
     };
+    // Whether it turns is decided when its turn comes, after whatever plays
+    // before it: "No Spin", the side the camera belongs to and the end it
+    // stands at then.
+    const auto decide = [this, always](Turn& turn)
+    {
+        turn.side = CameraSide();
+        const bool black = turn.side == CCheckerBoard::BlackSide;
+        const bool wrongEnd = m_facingSide0 ? !black : black;
+        turn.step = !m_noSpin && (wrongEnd || always) ? (black ? -kSpinStep : kSpinStep) : 0.0;
+    };
+    // With nothing playing that is now; a turn not due then queues nothing,
+    // and the board stays ready.
     auto turn = std::make_shared<Turn>();
-    m_animator->Queue({[this, turn, always]
+    if (m_animator->IsIdle())
+    {
+        decide(*turn);
+        if (turn->step == 0.0)
+            return;
+    }
+    m_animator->Queue({[turn, decide]
                        {
-                           if (m_noSpin)
-                               return 0;
-                           turn->side = CameraSide();
-                           const bool black = turn->side == CCheckerBoard::BlackSide;
-                           const bool wrongEnd = m_facingSide0 ? !black : black;
-                           if (!wrongEnd && !always)
-                               return 0;
-                           turn->step = black ? -kSpinStep : kSpinStep;
-                           return kSpinSteps;
+                           decide(*turn);
+                           return turn->step != 0.0 ? kSpinSteps : 0;
                        },
                        [this, turn](int)
                        {

@@ -89,10 +89,12 @@ void CChildView::TryChosenMove()
         AnimateMove();
         const int landingX = m_toX;
         const int landingZ = m_toZ;
+        // The chips as this jump leaves them: a computer's later jumps are
+        // on the board already.
         m_animator->QueueAction(
-            [this, landingX, landingZ]
+            [this, landingX, landingZ, after = m_board]
             {
-                PlaceChips();
+                PlaceChipsOf(after);
                 ClearHints();
                 // The landing square holds the piece that must go on capturing.
                 ShowHints(7 - landingZ, landingX);
@@ -118,9 +120,9 @@ void CChildView::TryChosenMove()
     case MoveGameOver:
         AnimateMove();
         m_animator->QueueAction(
-            [this]
+            [this, after = m_board]
             {
-                PlaceChips();
+                PlaceChipsOf(after);
                 InvalidateRect();
             });
         m_selectedChip.reset();
