@@ -177,15 +177,15 @@ bool CMainFrame::LoadFrame()
     SetMenuBar(BuildMenuBar());
     SetAcceleratorTable(BuildAccelerators());
     SetIcons(AppIcons());
-    // Where and how large it was when the player last closed it; saved by wx
-    // when the frame goes.
-    UserSettings();
-    wxPersistentRegisterAndRestore(this, kFramePersistenceName);
     if (!OnCreate())
     {
         Destroy();
         return false;
     }
+    // Where and how large it was when the player last closed it; saved by wx
+    // when the frame goes.
+    UserSettings();
+    wxPersistentRegisterAndRestore(this, kFramePersistenceName);
     return true;
 }
 
