@@ -180,7 +180,10 @@ void CMoveListPane::OnSize(wxSizeEvent& event)
     if (GetClientSize().x != m_measuredWidth)
     {
         m_measuredWidth = GetClientSize().x;
+        const std::size_t top = GetVisibleRowsBegin();
         SetItemCount(m_lines.size());
+        if (top < m_lines.size())
+            ScrollToRow(top);
         Refresh();
     }
     event.Skip();

@@ -162,10 +162,8 @@ TEST(PlayAnimation, ComputersMultiJumpQueuesItsSlidesAndItThinksOnceTheBoardIsRe
     ViewWindow window(wxSize(320, 240));
     CChildView& view = window.View();
     CCommandSeams seams;
-    Command(view, ViewCommand::LevelBeginner);
-    Command(view, ViewCommand::ComputerPlaysRed);
     // Black's 1-5 leaves red one move, the double jump 22x15x6.
-    seams.Load(view, BoardFromFen(ParseFen("B:W22,25:B1,10,18").value()));
+    PlayRedAgainstBeginnerFrom(view, seams, "B:W22,25:B1,10,18");
     StartMove(window, 0, 6, 1, 7);
     EXPECT_FALSE(Thinking(view)) << "the player's slide plays first";
     PlayOut(view);

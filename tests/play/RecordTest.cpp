@@ -217,9 +217,8 @@ TEST(PlayRecord, AMoveListClickLandsJustAfterTheMoveAndTheSameReplyKeepsTheRest)
     ViewWindow window(wxSize(320, 240));
     CChildView& view = window.View();
     CCommandSeams seams;
-    Command(view, ViewCommand::LevelBeginner);
-    Command(view, ViewCommand::ComputerPlaysRed);
-    seams.Load(view, FromFen("B:W22,25:B1,10,18")); // after 1-5, red's one move is 22x15x6
+    // After 1-5, red's one move is 22x15x6.
+    PlayRedAgainstBeginnerFrom(view, seams, "B:W22,25:B1,10,18");
     for (const char* move : {"1-5", "5-9"})
     {
         const std::size_t played = view.m_record.Moves().size() + 2;

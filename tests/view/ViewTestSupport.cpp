@@ -14,8 +14,10 @@
 #include "WxTestEnvironment.h"
 #include "glwnd/FileDialogs.h"
 #include "glwnd/MessageService.h"
+#include "notation/Fen.h"
 #include "notation/Squares.h"
 #include "view/BoardAnimator.h"
+#include "view/CommandIds.h"
 
 namespace
 {
@@ -192,6 +194,13 @@ CCommandSeams::~CCommandSeams()
     SetMessageBoxHandler({});
     SetQuestionBoxHandler({});
     std::filesystem::remove_all(m_folder);
+}
+
+void PlayRedAgainstBeginnerFrom(CChildView& view, CCommandSeams& seams, const char* fen)
+{
+    Command(view, ViewCommand::LevelBeginner);
+    Command(view, ViewCommand::ComputerPlaysRed);
+    seams.Load(view, BoardFromFen(ParseFen(fen).value()));
 }
 
 void CCommandSeams::Load(CChildView& view, const CCheckerBoard& board)

@@ -142,6 +142,11 @@ inline void RunCommand(CChildView& view, void (CChildView::*handler)(wxCommandEv
 // set off.
 void Command(CChildView& view, int id);
 
+struct CCommandSeams;
+// The computer to play red at Beginner level from the position `fen`, read
+// from a file through Load Game.
+void PlayRedAgainstBeginnerFrom(CChildView& view, CCommandSeams& seams, const char* fen);
+
 // While it lives: file choosers answer m_answer, message boxes are recorded,
 // questions are recorded and answered from m_replies (Don't Save, the
 // second button, when it is empty), and a temporary folder exists.
