@@ -130,6 +130,7 @@ TEST(PlayGame, SlideTakesFiftyFramesAndTheTurnNinetyAtTheFrameFloorDrivenByTheTi
     COpenGLWnd::SetFrameFloorEnabled(true);
     const auto timed = [&view](auto action, unsigned long frames)
     {
+        PumpFor(std::chrono::milliseconds(50)); // repaints still pending go first
         const unsigned long paints = view.GetPaintCount();
         const auto start = std::chrono::steady_clock::now();
         action();
