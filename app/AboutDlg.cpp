@@ -15,6 +15,7 @@ CAboutDlg::CAboutDlg(wxWindow* parent)
     auto* icon = new wxStaticBitmap(this, wxID_ANY, AppIconBitmap(32));
     auto* notice = new wxStaticText(this, wxID_ANY, NoticeText());
     auto* credits = new wxStaticText(this, wxID_ANY, CreditsText());
+    credits->Wrap(FromDIP(320));
     auto* ok = new wxButton(this, wxID_OK, "OK");
     ok->SetDefault();
 
@@ -37,5 +38,7 @@ wxString CAboutDlg::NoticeText()
 
 wxString CAboutDlg::CreditsText()
 {
-    return wxString::FromUTF8(kPlaxenDescription) + ", for two players sharing one mouse.";
+    return wxString::FromUTF8(kPlaxenDescription) +
+           ": one player against the computer at three levels, or two sharing one mouse. Games "
+           "are saved and loaded in PDN, the notation other checkers programs use.";
 }

@@ -5,6 +5,7 @@
 #include <wx/iconbndl.h>
 #include <wx/menu.h>
 #include <wx/mstream.h>
+#include <wx/persist/toplevel.h>
 #include <wx/sizer.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
@@ -15,12 +16,14 @@
 #include "app/Resource.h"
 #include "app/ToolbarArt.h"
 #include "glwnd/OpenGLWnd.h"
+#include "glwnd/UserSettings.h"
 #include "view/ChildView.h"
 
 namespace
 {
 constexpr int kIndicatorPaneWidth = 48;
-constexpr int kMoveListWidth = 170; // room for "99." and a three-jump capture each side
+const char* const kFramePersistenceName = "MainFrame";
+constexpr int kMoveListWidth = 170; // "99." and two steps; longer captures go on below
 constexpr int kIndicatorKeys[] = {WXK_CAPITAL, WXK_NUMLOCK, WXK_SCROLL};
 constexpr int kIndicatorIds[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
@@ -44,59 +47,66 @@ private:
     wxAssertHandler_t m_saved;
 };
 
-// Menu 128. Items whose check mark someone sets are check items: wx refuses
-// check marks on plain items.
+// Menu 128, with an Alt letter for every menu and item and the desktop's
+// keys for the file commands. Items whose check mark someone sets are check
+// items: wx refuses check marks on plain items.
 wxMenuBar* BuildMenuBar()
 {
     const CQuietAsserts quiet;
     auto* file = new wxMenu;
-    AppendCommand(file, ID_NEW_GAME, "New Game");
+    AppendCommand(file, ID_NEW_GAME, "&New Game\tCtrl+N");
     file->AppendSeparator();
-    AppendCommand(file, ID_LOAD_GAME, "Load Game...");
-    AppendCommand(file, ID_SAVE_GAME, "Save Game...");
+    AppendCommand(file, ID_LOAD_GAME, "&Load Game...\tCtrl+O");
+    AppendCommand(file, ID_SAVE_GAME, "&Save Game\tCtrl+S");
+    AppendCommand(file, ID_SAVE_GAME_AS, "Save Game &As...\tShift+Ctrl+S");
     file->AppendSeparator();
-    AppendCommand(file, ID_APP_EXIT, "E&xit");
+    AppendCommand(file, ID_APP_EXIT, "E&xit\tCtrl+Q");
 
     // Edit: the keys show in the labels; the accelerator table adds the
     // other keys desktop programs use for the same commands.
     auto* edit = new wxMenu;
-    AppendCommand(edit, ID_UNDO_MOVE, "Undo Move\tCtrl+Z");
-    AppendCommand(edit, ID_REDO_MOVE, "Redo Move\tCtrl+Y");
+    AppendCommand(edit, ID_UNDO_MOVE, "&Undo Move\tCtrl+Z");
+    AppendCommand(edit, ID_REDO_MOVE, "&Redo Move\tCtrl+Y");
     edit->AppendSeparator();
-    AppendCommand(edit, ID_COPY_GAME, "Copy Game\tCtrl+C");
-    AppendCommand(edit, ID_PASTE_GAME, "Paste Game\tCtrl+V");
+    AppendCommand(edit, ID_COPY_GAME, "&Copy Game\tCtrl+C");
+    AppendCommand(edit, ID_PASTE_GAME, "&Paste Game\tCtrl+V");
 
     auto* options = new wxMenu;
-    AppendCommand(options, ID_NO_SPIN, "No Spin", wxITEM_CHECK);
-    AppendCommand(options, ID_REDRAW_CHIPS, "Redraw Chips");
+    AppendCommand(options, ID_NO_SPIN, "&No Spin", wxITEM_CHECK);
+    AppendCommand(options, ID_REDRAW_CHIPS, "Redraw &Chips");
     options->AppendSeparator();
-    AppendCommand(options, ID_COMPUTER_BLACK, "Computer Plays Black", wxITEM_CHECK);
-    AppendCommand(options, ID_COMPUTER_RED, "Computer Plays Red", wxITEM_CHECK);
+    AppendCommand(options, ID_COMPUTER_BLACK, "Computer Plays &Black", wxITEM_CHECK);
+    AppendCommand(options, ID_COMPUTER_RED, "Computer Plays &Red", wxITEM_CHECK);
     auto* level = new wxMenu;
-    AppendCommand(level, ID_LEVEL_BEGINNER, "Beginner", wxITEM_RADIO);
-    AppendCommand(level, ID_LEVEL_INTERMEDIATE, "Intermediate", wxITEM_RADIO);
-    AppendCommand(level, ID_LEVEL_EXPERT, "Expert", wxITEM_RADIO);
-    options->AppendSubMenu(level, "Computer Level");
+    AppendCommand(level, ID_LEVEL_BEGINNER, "&Beginner", wxITEM_RADIO);
+    AppendCommand(level, ID_LEVEL_INTERMEDIATE, "&Intermediate", wxITEM_RADIO);
+    AppendCommand(level, ID_LEVEL_EXPERT, "&Expert", wxITEM_RADIO);
+    // Its own number, so that its prompt can be found like any item's.
+    options->Append(new wxMenuItem(options, ID_COMPUTER_LEVEL, "Computer &Level",
+                                   wxString::FromUTF8(PromptOf(ID_COMPUTER_LEVEL)), wxITEM_NORMAL,
+                                   level));
 
     auto* camera = new wxMenu;
-    AppendCommand(camera, ID_CAMERA_PANTILT, "Pan/Tilt", wxITEM_CHECK);
-    AppendCommand(camera, ID_CAMERA_PITCHYAW, "Pitch/Yaw", wxITEM_CHECK);
-    AppendCommand(camera, ID_CAMERA_ROLLMOVE, "Roll/Move", wxITEM_CHECK);
-    AppendCommand(camera, ID_CAMERA_DOLLYXY, "DollyXY", wxITEM_CHECK);
+    AppendCommand(camera, ID_CAMERA_PANTILT, "&Pan/Tilt", wxITEM_CHECK);
+    AppendCommand(camera, ID_CAMERA_PITCHYAW, "Pitch/&Yaw", wxITEM_CHECK);
+    AppendCommand(camera, ID_CAMERA_ROLLMOVE, "&Roll/Move", wxITEM_CHECK);
+    AppendCommand(camera, ID_CAMERA_DOLLYXY, "&DollyXY", wxITEM_CHECK);
 
     auto* view = new wxMenu;
     AppendCommand(view, ID_VIEW_TOOLBAR, "&Toolbar", wxITEM_CHECK);
     AppendCommand(view, ID_VIEW_STATUS_BAR, "&Status Bar", wxITEM_CHECK);
-    AppendCommand(view, ID_MOVE_LIST, "Move List", wxITEM_CHECK);
+    AppendCommand(view, ID_MOVE_LIST, "&Move List", wxITEM_CHECK);
+    view->AppendSeparator();
+    AppendCommand(view, ID_RESET_CAMERA, "Reset &Camera\tHome");
 
     auto* help = new wxMenu;
     AppendCommand(help, ID_APP_ABOUT, "&About Plaxen...");
 
     auto* bar = new wxMenuBar;
     bar->Append(file, "&File");
-    bar->Append(edit, "Edit");
-    bar->Append(options, "Options");
-    bar->Append(camera, "Camera");
+    bar->Append(edit, "&Edit");
+    bar->Append(options, "&Options");
+    bar->Append(camera, "&Camera");
     bar->Append(view, "&View");
     bar->Append(help, "&Help");
     return bar;
@@ -128,6 +138,7 @@ wxSize DefaultFrameSize()
 } // namespace
 
 wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
+    EVT_CLOSE(CMainFrame::OnClose)
     EVT_SET_FOCUS(CMainFrame::OnSetFocus)
     EVT_ACTIVATE(CMainFrame::OnActivate)
     EVT_MENU(ID_VIEW_TOOLBAR, CMainFrame::OnViewToolbar)
@@ -171,6 +182,10 @@ bool CMainFrame::LoadFrame()
         Destroy();
         return false;
     }
+    // Where and how large it was when the player last closed it; saved by wx
+    // when the frame goes.
+    UserSettings();
+    wxPersistentRegisterAndRestore(this, kFramePersistenceName);
     return true;
 }
 
@@ -290,6 +305,18 @@ bool CMainFrame::TryBefore(wxEvent& event)
     return OnCmdMsg(event) || wxFrame::TryBefore(event);
 }
 
+void CMainFrame::OnClose(wxCloseEvent& event)
+{
+    // Exit comes here too: the application closes the main window.
+    auto* view = dynamic_cast<CChildView*>(m_wndView);
+    if (event.CanVeto() && m_viewHasWindow && view != nullptr && !view->MayClose())
+    {
+        event.Veto();
+        return;
+    }
+    event.Skip(); // wx's own handling destroys the frame
+}
+
 void CMainFrame::OnSetFocus(wxFocusEvent&)
 {
     if (m_viewHasWindow)
@@ -346,6 +373,17 @@ void CMainFrame::OnUpdateMoveList(wxUpdateUIEvent& event)
     event.Check(m_moveList != nullptr && m_moveList->IsShown());
 }
 
+void CMainFrame::UpdateTitle()
+{
+    const auto* view = dynamic_cast<const CChildView*>(m_wndView);
+    if (view == nullptr || !m_viewHasWindow)
+        return;
+    const wxString title =
+        wxString::FromUTF8(view->m_gameFile.Title(LoadResourceString(IDR_MAINFRAME)));
+    if (GetTitle() != title)
+        SetTitle(title);
+}
+
 void CMainFrame::UpdateMoveList()
 {
     const auto* view = dynamic_cast<const CChildView*>(m_wndView);
@@ -361,5 +399,6 @@ void CMainFrame::OnIdle(wxIdleEvent& event)
     UpdateIndicators();
     UpdateMessagePane();
     UpdateMoveList();
+    UpdateTitle();
     event.Skip();
 }

@@ -45,6 +45,8 @@ public:
     void UpdateMessagePane();
     // Shows the view's moves in the move list, when it is shown.
     void UpdateMoveList();
+    // "name.pdn - Plaxen", with "*" in front while the game has unsaved moves.
+    void UpdateTitle();
 
 protected:
     bool TryBefore(wxEvent& event) override;
@@ -54,6 +56,9 @@ protected:
 private:
     bool OnCreate();
 
+    // Exit and the window's close box: the view may ask to save first, and
+    // the player may cancel.
+    void OnClose(wxCloseEvent& event);
     void OnSetFocus(wxFocusEvent& event);
     void OnActivate(wxActivateEvent& event);
     void OnViewToolbar(wxCommandEvent& event);

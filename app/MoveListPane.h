@@ -2,11 +2,14 @@
 // The move list: a narrow pane beside the board with the game's moves
 // numbered in standard notation, a pair to a line ("1. 11-15 23-19"). The
 // last move on the board is set in bold; moves taken back, which redo would
-// play again, in grey. Clicking a move asks for the game just after it.
-// Drawn in the system's list font and colours.
+// play again, in grey. A move too long for its column (a king's long
+// capture) goes on below, broken after a jump, so every move shows whole at
+// any width. Clicking a move asks for the game just after it. Drawn in the
+// system's list font and colours.
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <wx/vlbox.h>
@@ -14,6 +17,13 @@
 #include "notation/NotatedMove.h"
 
 class CGameRecord;
+
+// `text`, a move, in pieces no wider than `width` as `measure` gives widths:
+// broken only after an "x" or a "-", so that a piece that cannot be broken
+// (one square number and its sign) stands whole even when it is wider. The
+// pieces joined give `text` back.
+std::vector<std::string> WrapMove(const std::string& text, int width,
+                                  const std::function<int(const std::string&)>& measure);
 
 class CMoveListPane : public wxVListBox
 {
@@ -26,6 +36,9 @@ public:
     // as last shown. Keeps the last move on the board in view.
     void ShowRecord(const CGameRecord& record);
 
+    // The rows a line takes at the pane's width (tests).
+    std::size_t RowsOf(std::size_t line) const;
+
 private:
     struct Line
     {
@@ -36,11 +49,16 @@ private:
     void OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const override;
     wxCoord OnMeasureItem(size_t n) const override;
     void OnLeftDown(wxMouseEvent& event);
-    // Left edges of the number and of the two moves.
-    void Columns(wxCoord (&x)[3]) const;
+    void OnSize(wxSizeEvent& event);
+    // Left edges of the number and of the two moves; the moves' column width.
+    void Columns(wxCoord (&x)[3], wxCoord& width) const;
+    wxCoord RowHeight() const;
+    // The pieces of move `index` in its column.
+    std::vector<std::string> Pieces(int index, wxCoord width) const;
 
     std::function<void(std::size_t)> m_goToMove;
     std::vector<NotatedMove> m_moves;
     std::size_t m_place = 0;
     std::vector<Line> m_lines;
+    int m_measuredWidth = -1;
 };

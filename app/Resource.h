@@ -9,7 +9,7 @@
 #include "view/CommandIds.h"
 
 // Menu and toolbar commands handled by the board view, under the view's
-// numbers (32771 to 32782).
+// numbers (32771 and up).
 constexpr int ID_NO_SPIN = ViewCommand::NoSpin;
 constexpr int ID_CAMERA_PANTILT = ViewCommand::CameraPanTilt;
 constexpr int ID_CAMERA_PITCHYAW = ViewCommand::CameraPitchYaw;
@@ -29,6 +29,9 @@ constexpr int ID_REDO_MOVE = ViewCommand::RedoMove;
 constexpr int ID_COPY_GAME = ViewCommand::CopyGame;
 constexpr int ID_PASTE_GAME = ViewCommand::PasteGame;
 constexpr int ID_MOVE_LIST = ViewCommand::MoveList;
+constexpr int ID_SAVE_GAME_AS = ViewCommand::SaveGameAs;
+constexpr int ID_RESET_CAMERA = ViewCommand::ResetCamera;
+constexpr int ID_COMPUTER_LEVEL = ViewCommand::ComputerLevel;
 
 // Framework commands, under the numbers wx gives them where it has its own.
 constexpr int ID_APP_EXIT = wxID_EXIT;   // 57665 in the string table

@@ -18,9 +18,11 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 # Lines kept under Debian's 80 columns: CPack only indents them.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Checkers (draughts) on an 8 x 8 board for two players sharing one mouse,
-drawn in 3D. The rules are enforced: compulsory captures, multi-jumps and
-crowning. Games can be saved to and loaded from small text files.")
+    "Checkers (draughts) on an 8 x 8 board, drawn in 3D, for one player against
+the computer at three levels or two players sharing one mouse. The rules are
+enforced: compulsory captures, multi-jumps and crowning. Moves can be taken
+back and played again, and games are saved and loaded in PDN, the notation
+other checkers programs use.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)
 set(CPACK_STRIP_FILES ON)

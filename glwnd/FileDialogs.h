@@ -16,13 +16,15 @@ enum class FileDialogKind
 using FileDialogHandler = std::function<std::optional<std::string>(
     FileDialogKind kind, const std::string& defaultExtension, const std::string& filter)>;
 
-// Runs a modal open or save chooser, opened in the working directory (a
-// save does not ask before replacing a file), and returns the full path
-// chosen, or nullopt when cancelled. A name typed without an extension gets
-// that of the file type showing in the chooser, or `defaultExtension`
-// (".plx") under "All Files". `filter` is in the original form,
-// "Desc (*.x)|*.x|All Files (*.*)|*.*||". With a handler installed, the
-// handler answers instead and no dialog appears.
+// Runs a modal open or save chooser and returns the full path chosen, or
+// nullopt when cancelled. Both kinds open in ChooserFolder() and remember
+// the folder of what was chosen for the next time. The save chooser asks
+// before replacing a file. A name typed without an extension gets that of
+// the file type showing in the chooser, or `defaultExtension` (".plx")
+// under "All Files"; when that names a file that exists, the player is asked
+// whether to replace it, and saying no cancels. `filter` is in the original
+// form, "Desc (*.x)|*.x|All Files (*.*)|*.*||". With a handler installed,
+// the handler answers instead of the chooser, and the rest is the same.
 std::optional<std::string> RunFileDialog(wxWindow* parent, FileDialogKind kind,
                                          const std::string& defaultExtension,
                                          const std::string& filter);
@@ -30,6 +32,16 @@ std::optional<std::string> RunFileDialog(wxWindow* parent, FileDialogKind kind,
 // Installs `handler` for later calls and returns the one it replaces; an
 // empty handler brings the real dialog back.
 FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
+
+// The folder the choosers open in: the one the last file was chosen from
+// (remembered between runs in the user's settings) while it exists, else
+// the working directory.
+std::string ChooserFolder();
+
+// The question asked when the extension added to a typed name makes it the
+// name of a file that exists: "A file named "game.plx" already exists. Do
+// you want to replace it?".
+std::string ReplaceQuestion(const std::string& path);
 
 // The filter in wx's syntax: the original form ends with "||", which wx would
 // read as an empty extra entry.

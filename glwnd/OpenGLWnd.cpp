@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
-#include <thread>
 
 #include <wx/dcclient.h>
 
@@ -98,13 +97,7 @@ void COpenGLWnd::UpdateWindow()
 {
     if (!IsShownOnScreen())
         return;
-    const auto start = std::chrono::steady_clock::now();
-    const unsigned long before = m_paintCount;
     Update();
-    // Without this floor the software renderer would run an animation at
-    // thousands of frames a second, over before anyone sees it.
-    if (m_paintCount != before && s_frameFloorEnabled)
-        std::this_thread::sleep_until(start + kFramePeriod);
 }
 
 wxSize COpenGLWnd::GetClientRect() const
@@ -144,6 +137,11 @@ int COpenGLWnd::ReportError(const char* text)
 void COpenGLWnd::SetFrameFloorEnabled(bool on)
 {
     s_frameFloorEnabled = on;
+}
+
+std::chrono::microseconds COpenGLWnd::FramePeriod()
+{
+    return s_frameFloorEnabled ? kFramePeriod : std::chrono::microseconds::zero();
 }
 
 void COpenGLWnd::OnPaint(wxPaintEvent&)

@@ -3,6 +3,7 @@
 // drives it. Subclasses draw in OnGLDraw; everything else about GL (visual,
 // context, viewport, default projection, presenting) happens here.
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -34,8 +35,7 @@ public:
     // Marks the whole window for repainting; nothing is drawn in the call.
     void InvalidateRect();
     // Runs a pending repaint inside the call, so the frame is presented when
-    // it returns. A painted frame lasts at least 1/60 s (see
-    // SetFrameFloorEnabled). Does nothing while the window is not on screen.
+    // it returns. Does nothing while the window is not on screen.
     void UpdateWindow();
 
     // Client width and height in physical pixels (what glViewport needs).
@@ -53,10 +53,14 @@ public:
     // failure in a stop box; always returns -1.
     int ReportError(const char* text);
 
-    // The 1/60 s floor per synchronously painted frame exists because the
-    // software renderer ignores the swap interval; tests switch it off to run
-    // fast. On by default; applies to every window.
+    // Animations show a frame every 1/60 s at most: the software renderer
+    // ignores the swap interval and would otherwise run them at thousands of
+    // frames a second, over before anyone sees them. Tests switch the floor
+    // off to run fast. On by default; applies to every window.
     static void SetFrameFloorEnabled(bool on);
+    // The least time between two frames of an animation: 1/60 s, or zero
+    // with the floor off.
+    static std::chrono::microseconds FramePeriod();
 
     // Completed paint cycles since creation (tests and the start-up probe).
     unsigned long GetPaintCount() const { return m_paintCount; }

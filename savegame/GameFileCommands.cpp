@@ -9,6 +9,10 @@
 const char* const kSavedGameExtension = ".plx";
 const char* const kSavedGameFilter =
     "PLX Files (*.plx)|*.plx|Portable Draughts Notation (*.pdn)|*.pdn|All Files (*.*)|*.*||";
+// Both kinds show at first: a .pdn game hidden behind a .plx filter looks lost.
+const char* const kOpenGameFilter =
+    "Checkers games (*.plx, *.pdn)|*.plx;*.pdn|PLX Files (*.plx)|*.plx|Portable Draughts "
+    "Notation (*.pdn)|*.pdn|All Files (*.*)|*.*||";
 
 const char* const kSaveErrorText = "There was an error saving your game.";
 const char* const kSaveErrorCaption = "Error Saving File";
@@ -31,44 +35,37 @@ bool LooksLikePdn(const std::string& bytes)
 }
 } // namespace
 
-bool IsPdnName(const std::string& path)
-{
-    if (path.size() < 4)
-        return false;
-    std::string end = path.substr(path.size() - 4);
-    for (char& c : end)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return end == ".pdn";
-}
-
 std::string PdnErrorText(int line, const std::string& reason)
 {
     return std::string(kLoadErrorText) + "\n\n" + DescribePdnProblem({line, reason});
 }
 
-bool RunSaveGameCommand(wxWindow* parent, const CCheckerBoard& board, const CGameRecord& record,
-                        const PdnTags& tags)
+std::optional<std::string> RunSaveGameCommand(wxWindow* parent, const CCheckerBoard& board,
+                                              const CGameRecord& record, const PdnTags& tags,
+                                              const std::string& path)
 {
-    const auto path =
-        RunFileDialog(parent, FileDialogKind::Save, kSavedGameExtension, kSavedGameFilter);
-    if (!path)
-        return false;
+    const auto chosen = path.empty() ? RunFileDialog(parent, FileDialogKind::Save,
+                                                     kSavedGameExtension, kSavedGameFilter)
+                                     : std::optional(path);
+    if (!chosen)
+        return std::nullopt;
     // The chooser gives the full path: the current directory is never
     // changed behind the program's back, so a bare name would miss the file.
     const bool saved =
-        IsPdnName(*path) ? ReplaceFile(*path, WritePdn(record, tags)) : board.SaveGame(*path);
+        IsPdnName(*chosen) ? ReplaceFile(*chosen, WritePdn(record, tags)) : board.SaveGame(*chosen);
     if (saved)
-        return true;
+        return chosen;
     CaptionedMessageBox(kSaveErrorText, kSaveErrorCaption, MB_OK);
-    return false;
+    return std::nullopt;
 }
 
-bool RunLoadGameCommand(wxWindow* parent, CCheckerBoard& board, CGameRecord& record)
+std::optional<std::string> RunLoadGameCommand(wxWindow* parent, CCheckerBoard& board,
+                                              CGameRecord& record)
 {
     const auto path =
-        RunFileDialog(parent, FileDialogKind::Open, kSavedGameExtension, kSavedGameFilter);
+        RunFileDialog(parent, FileDialogKind::Open, kSavedGameExtension, kOpenGameFilter);
     if (!path)
-        return false;
+        return std::nullopt;
     std::string bytes;
     const bool readable = ReadFileUpTo(*path, kMaxPdnBytes, bytes);
     if (readable && (IsPdnName(*path) || LooksLikePdn(bytes)))
@@ -78,16 +75,16 @@ bool RunLoadGameCommand(wxWindow* parent, CCheckerBoard& board, CGameRecord& rec
         {
             record = std::move(*game);
             board = record.Board();
-            return true;
+            return path;
         }
         CaptionedMessageBox(PdnErrorText(problem.line, problem.reason), kLoadErrorCaption, MB_OK);
-        return false;
+        return std::nullopt;
     }
     if (readable && board.LoadGame(*path))
     {
         record.Reset(board); // a .plx file holds a position, not its history
-        return true;
+        return path;
     }
     CaptionedMessageBox(kLoadErrorText, kLoadErrorCaption, MB_OK);
-    return false;
+    return std::nullopt;
 }

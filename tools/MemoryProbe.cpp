@@ -10,9 +10,10 @@
 //   plaxen_memory_probe [clicks [warm-up [games [seed]]]]   (1000 100 5 1)
 //
 // Run it from a folder that holds res/, under an X server of its own (the
-// tools/memory.sh script does both). The synchronous slides and camera turns
-// are painted without the 1/60 s frame floor, so games go as fast as the
-// renderer allows.
+// tools/memory.sh script does both). The slides and camera turns are
+// painted without the 1/60 s frame floor, so games go as fast as the
+// renderer allows; each move waits until the last one's have ended, since
+// the board takes no clicks while they play.
 
 #include <chrono>
 #include <cmath>
@@ -32,6 +33,7 @@
 #include "app/PlaxenApp.h"
 #include "app/Resource.h"
 #include "glwnd/GlxSupport.h"
+#include "glwnd/MessageService.h"
 #include "notation/BoardMoves.h"
 #include "notation/Squares.h"
 #include "tools/ResidentSet.h"
@@ -118,21 +120,28 @@ public:
     // One random legal move, clicked chip first, then every landing square.
     bool PlayRandomMove(std::mt19937& random)
     {
+        if (!PumpUntil([&] { return m_view.BoardIsReady(); }))
+            return false;
         const std::vector<NotatedMove> moves = ListLegalMoves(m_view.m_board);
         if (moves.empty())
             return false;
         const NotatedMove& move = moves[random() % moves.size()];
         const CCheckerBoard before = m_view.m_board;
         for (int square : move.squares)
-            if (!ClickSquare(square))
+            if (!PumpUntil([&] { return m_view.BoardIsReady(); }) || !ClickSquare(square))
                 return false;
         return !(m_view.m_board == before);
     }
 
+    // The game just played is not kept: "Don't Save" is answered for it.
     void NewGame()
     {
+        const QuestionBoxHandler shown =
+            SetQuestionBoxHandler([](const std::string&, const std::string&,
+                                     const std::vector<std::string>&) { return std::size_t{1}; });
         wxCommandEvent command(wxEVT_MENU, ID_NEW_GAME);
         m_frame.ProcessWindowEvent(command);
+        SetQuestionBoxHandler(shown);
     }
 
 private:

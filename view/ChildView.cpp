@@ -6,6 +6,7 @@
 
 #include "assets/ArtPath.h"
 #include "scene/SGTexture.h"
+#include "view/BoardAnimator.h"
 #include "view/CommandIds.h"
 #include "view/ComputerPlayer.h"
 
@@ -41,6 +42,8 @@ wxBEGIN_EVENT_TABLE(CChildView, COpenGLWnd)
     EVT_MENU(ViewCommand::NewGame, CChildView::OnNewGame)
     EVT_MENU(ViewCommand::LoadGame, CChildView::OnLoadGame)
     EVT_MENU(ViewCommand::SaveGame, CChildView::OnSaveGame)
+    EVT_MENU(ViewCommand::SaveGameAs, CChildView::OnSaveGameAs)
+    EVT_MENU(ViewCommand::ResetCamera, CChildView::OnResetCamera)
     EVT_UPDATE_UI(ViewCommand::NoSpin, CChildView::OnUpdateNoSpin)
     EVT_MENU(ViewCommand::ComputerPlaysBlack, CChildView::OnComputerPlaysBlack)
     EVT_UPDATE_UI(ViewCommand::ComputerPlaysBlack, CChildView::OnUpdateComputerPlaysBlack)
@@ -64,12 +67,10 @@ CChildView::CChildView()
     // Before the window exists: the visual is chosen when it is created.
     m_doublebuffer = true;
 
-    // Side 0's end of the board: row 0 lies nearest to +X.
-    m_camera.m_eye = {20.0, 12.0, 0.0};
-    m_camera.m_center = {0.0, 0.0, 0.0};
-    m_camera.m_up = {0.0, 1.0, 0.0};
-    m_camera.ComputeFrame();
+    PlaceCamera(true);
     m_camera.m_mode = CGrCamera::PitchYaw;
+    m_animator = std::make_unique<CBoardAnimator>(*this);
+    m_animator->SetIdleHandler([this] { OnBoardReady(); });
 
     m_sceneAngle = 90.0;
     for (double v = 0.5; v < 8.0; v += 1.0)
@@ -91,8 +92,10 @@ CChildView::CChildView()
 
 CChildView::~CChildView()
 {
-    // The search stops and its thread ends before anything it could reach goes.
+    // The search stops and its thread ends before anything it could reach
+    // goes; no frame plays once the scene starts going.
     m_computer.reset();
+    m_animator.reset();
     // Chips first, so that every chip subtree goes with its last holder
     // (m_chipsNode) rather than lingering until the table is destroyed.
     for (CSGPtr& chip : m_chipNodes)
@@ -107,6 +110,25 @@ CChildView::~CChildView()
     m_boardNode.reset();
     m_root.reset();
     m_rootRotation.reset();
+}
+
+void CChildView::PlaceCamera(bool side0)
+{
+    // Side 0's end of the board: row 0 lies nearest to +X.
+    m_camera.m_eye = {side0 ? 20.0 : -20.0, 12.0, 0.0};
+    m_camera.m_center = {0.0, 0.0, 0.0};
+    m_camera.m_up = {0.0, 1.0, 0.0};
+    m_camera.ComputeFrame();
+}
+
+bool CChildView::BoardIsReady() const
+{
+    return m_animator->IsIdle();
+}
+
+void CChildView::OnBoardReady()
+{
+    StartComputerIfItsTurn();
 }
 
 bool CChildView::DoCreateWindow(wxWindow* parent, const wxGLAttributes& attributes, wxWindowID id,

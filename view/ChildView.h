@@ -20,8 +20,10 @@
 #include "notation/NotatedMove.h"
 #include "record/GameRecord.h"
 #include "rules/CheckerBoard.h"
+#include "savegame/GameFile.h"
 #include "scene/SGPtr.h"
 
+class CBoardAnimator;
 class CComputerPlayer;
 class CSGCylinder;
 struct PdnTags;
@@ -58,12 +60,22 @@ public:
     // frame's viewport is the window's. Returns the number of records, -1
     // when they overflow the buffer, 0 before the first frame.
     int SelectScene(double x, double y, double region, std::vector<std::uint32_t>& buffer);
-    // Turns the camera 180 degrees about the look-at point in 90 painted
-    // steps, when the camera is not at the end of the side to move and
-    // "No Spin" is off; then records which end it faces.
+    // Queues a turn of the camera by 180 degrees about the look-at point in
+    // 90 frames, which happens if, when its turn comes, the camera is not at
+    // the end of the side it belongs to (CameraSide) and "No Spin" is off;
+    // after it the view records which end the camera faces.
     void SpinCamera();
+    // The same turn; with `always`, whichever end the camera stands at (the
+    // circling at the end of a game).
+    void QueueHalfTurn(bool always);
     void OnNoSpin(wxCommandEvent& event);
     void OnUpdateNoSpin(wxUpdateUIEvent& event);
+    // View > Reset Camera: the camera where a game starts it, at the end it
+    // faces, after any animation has jumped to its end.
+    void OnResetCamera(wxCommandEvent& event);
+    // Puts the camera at its starting place at side 0's end of the board, or
+    // at the other end, looking at the centre.
+    void PlaceCamera(bool side0);
 
     // --- Picking and mouse input (ChildViewInput.cpp) ---
     void OnLButtonDown(wxMouseEvent& event);
@@ -88,18 +100,40 @@ public:
     void OnLButtonUp(wxMouseEvent& event);
     // The release: tries the chosen move unless the board is the computer's.
     void LButtonUp();
-    // Carries out the move chosen in m_fromX.. m_toZ: the rules, the slide,
-    // the chips, the camera; a computer's move comes this way too. Then, if
-    // the computer is to move next, it starts thinking.
+    // Carries out the move chosen in m_fromX.. m_toZ: the board record and
+    // the move input change at once, and the slide, the chips and the camera
+    // turns are queued on the animator; a computer's move comes this way too.
+    // If the computer is to move next, it starts thinking once they are done.
     void TryChosenMove();
-    // Slides the chosen chip toward its destination in 50 painted frames.
+    // Queues the slide of the chosen chip toward its destination, 50 frames.
     void AnimateMove();
+    // True when no animation is playing or queued: the picture shows the
+    // board as it is, and the board takes moves again.
+    bool BoardIsReady() const;
+    // Called each time the animations have all ended (the animator's idle
+    // signal): the computer starts thinking if it is its turn.
+    void OnBoardReady();
 
     // --- Game commands (ChildViewChips.cpp, ChildViewCommands.cpp) ---
     void OnRedrawChips(wxCommandEvent& event);
+    // New Game, Load Game and Paste Game ask first whether to save a game
+    // with unsaved moves, and do nothing if the player cancels.
     void OnNewGame(wxCommandEvent& event);
     void OnLoadGame(wxCommandEvent& event);
+    // Save Game writes to the game's file without asking when it may
+    // (CGameFile::SavePath), else as Save Game As; Save Game As asks for the
+    // file.
     void OnSaveGame(wxCommandEvent& event);
+    void OnSaveGameAs(wxCommandEvent& event);
+    // Writes the game to `path` ("": the player chooses); true when saved.
+    bool SaveGame(const std::string& path);
+    // For a game with unsaved moves, asks `question` ("Save the game before
+    // ...?") with Save, Don't Save and Cancel. True when the game may go:
+    // nothing to save, saved, or not wanted.
+    bool SaveChangesFirst(const std::string& question);
+    // Before the window closes: animations put at their end, then the save
+    // question; false when the player cancels. On true the computer stops.
+    bool MayClose();
 
     // --- The computer opponent (ChildViewComputer.cpp) ---
     void OnComputerPlaysBlack(wxCommandEvent& event);
@@ -139,9 +173,12 @@ public:
     // The game as PDN text on the clipboard, and back.
     void OnCopyGame(wxCommandEvent& event);
     void OnPasteGame(wxCommandEvent& event);
-    // Takes the game to just after its first `count` moves, as repeated undo
-    // or redo would (the move list's clicks come here).
+    // Takes the game to just after its first `count` moves (the move list's
+    // clicks come here). If the computer is to move there, it moves.
     void GoToMove(std::size_t count);
+    // Undo and redo: GoToMove, except that against the computer the game
+    // rests only where the player is to move.
+    void TakeBackOrReplay(std::size_t count);
     // Shows the record's board at `place`: chips, captured rows, the camera
     // at its side, the move input at its start; the computer starts if it
     // is to move.
@@ -156,6 +193,9 @@ public:
     // with the captured chips in rows beside the board. Builds nothing while
     // m_boardNode is null. Does not repaint.
     void PlaceChips();
+    // The same for `board`: the picture of a board the game has since gone
+    // past (the jumps of a capture, shown one after the other).
+    void PlaceChipsOf(const CCheckerBoard& board);
     // Highlights the square centred on (m_squarePos[xIndex], m_squarePos[zIndex])
     // of the board node and repaints; indices 0..7. Nothing without m_hintsNode.
     void ShowHints(int xIndex, int zIndex);
@@ -195,10 +235,13 @@ public:
     CSGPtr m_chipShapes[2]; // a man's and a king's cylinder, whose faces every chip draws
     CCheckerBoard m_board;
     CGameRecord m_record;   // the whole moves played; m_board is its board but mid-capture
+    CGameFile m_gameFile;   // the game's file and whether it holds every move
     NotatedMove m_movePath; // the jumps of a capture under way
     std::string m_refusal;  // why the last move was refused, until the next is chosen
     bool m_computerPlays[2] = {false, false}; // by side: Options > "Computer Plays ..."
     EngineLevel m_computerLevel = kDefaultLevel;
+    // Plays the slides and camera turns frame by frame; made with the view.
+    std::unique_ptr<CBoardAnimator> m_animator;
     // Made when first needed; last, so that it is gone (its thread stopped)
     // before anything it could answer to.
     std::unique_ptr<CComputerPlayer> m_computer;

@@ -4,6 +4,7 @@
 #include "scene/SGCylinder.h"
 #include "scene/SGRotationTranslation.h"
 #include "scene/SGSquareHint.h"
+#include "view/BoardAnimator.h"
 
 namespace
 {
@@ -48,6 +49,11 @@ CSGPtr MakeCapturedChip(CSGCylinder* chip, const CSGPtr& texture, double x, doub
 
 void CChildView::PlaceChips()
 {
+    PlaceChipsOf(m_board);
+}
+
+void CChildView::PlaceChipsOf(const CCheckerBoard& board)
+{
     ClearChildren(m_chipsNode);
     for (CSGPtr& chip : m_chipNodes)
         chip.reset();
@@ -61,7 +67,7 @@ void CChildView::PlaceChips()
     {
         for (int r = 7; r >= 0; --r)
         {
-            const std::int32_t code = m_board.m_cells[8 * r + c];
+            const std::int32_t code = board.m_cells[8 * r + c];
             if (code < CCheckerBoard::RedMan || code > CCheckerBoard::BlackKing)
                 continue;
             const double height = IsKing(code) ? kKingHeight : kManHeight;
@@ -128,6 +134,7 @@ void CChildView::ClearHints()
 
 void CChildView::OnRedrawChips(wxCommandEvent&)
 {
+    m_animator->Finish(); // a chip sliding now would be left out of the new ones
     PlaceChips();
     InvalidateRect();
 }

@@ -3,6 +3,7 @@
 #include "notation/BoardMoves.h"
 #include "notation/Squares.h"
 #include "rules/GameText.h"
+#include "view/BoardAnimator.h"
 #include "view/CommandIds.h"
 #include "view/ComputerPlayer.h"
 
@@ -66,6 +67,10 @@ void CChildView::StartComputerIfItsTurn()
     if (!IsSide(m_board.m_side) || !m_computerPlays[m_board.m_side] || m_jumpPending ||
         m_board.IsGameOver())
         return;
+    // It thinks once the picture has caught up (the board is ready again)
+    // and, already thinking, goes on: every change of the board stops it.
+    if (!m_animator->IsIdle() || (m_computer && m_computer->IsThinking()))
+        return;
     if (!m_computer)
         m_computer = std::make_unique<CComputerPlayer>(this);
     // A chip the player had chosen for this side is let go.
@@ -98,10 +103,23 @@ void CChildView::PlayComputerMove(const NotatedMove& move)
         m_fromZ = 7 - fromCol;
         m_toX = 7 - toRow;
         m_toZ = 7 - toCol;
-        m_selectedChip = m_chipNodes[8 * m_fromZ + (7 - m_fromX)];
+        if (i == 0)
+        {
+            // The chips stand where the board says: the computer began
+            // thinking once the picture had caught up.
+            m_selectedChip = m_chipNodes[8 * m_fromZ + (7 - m_fromX)];
+            ClearHints();
+        }
+        else
+        {
+            // The later jumps queue behind the earlier ones' slides, whose
+            // chips are not rebuilt yet; the chosen chip stays chosen, as for
+            // a player, and the landing square's highlight goes when the
+            // slide from it begins.
+            m_animator->QueueAction([this] { ClearHints(); });
+        }
         m_pickingChip = true;
         m_jumpPending = false;
-        ClearHints();
         TryChosenMove();
     }
 }

@@ -1,11 +1,14 @@
 #include "view/ChildView.h"
 
+#include <memory>
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 #include "camera/GrMatrix.h"
 #include "scene/SGRotationTranslation.h"
 #include "scene/SGSelection.h"
+#include "view/BoardAnimator.h"
 
 namespace
 {
@@ -13,7 +16,7 @@ constexpr double kFieldOfView = 25.0; // degrees, vertical
 constexpr double kNearPlane = 10.0;
 constexpr double kFarPlane = 1000.0;
 constexpr int kSpinSteps = 90;
-constexpr double kSpinStep = 2.0; // degrees per painted step: 90 x 2 = half a turn
+constexpr double kSpinStep = 2.0; // degrees a frame: 90 x 2 = half a turn
 
 // w = 0: a direction, so the light keeps its angle to the board wherever
 // the camera goes.
@@ -110,27 +113,62 @@ int CChildView::SelectScene(double x, double y, double region, std::vector<std::
 
 void CChildView::SpinCamera()
 {
-    if (m_noSpin)
-        return;
-    const std::int32_t side = CameraSide();
-    const bool wrongEnd =
-        m_facingSide0 ? side != CCheckerBoard::BlackSide : side == CCheckerBoard::BlackSide;
-    if (!wrongEnd)
-        return;
-    const double step = side == CCheckerBoard::BlackSide ? -kSpinStep : kSpinStep;
+    QueueHalfTurn(false);
+}
 
-    // The turn is painted synchronously, one frame per step: no input is
-    // handled until the camera has arrived.
-    for (int i = 0; i < kSpinSteps; ++i)
+void CChildView::QueueHalfTurn(bool always)
+{
+    struct Turn
     {
-        const GrVec3& c = m_camera.m_center;
-        const CGrMatrix turn = CGrMatrix::About(c, CGrMatrix::RotateY(step));
-        m_camera.m_eye = turn.Apply(m_camera.m_eye);
-        m_camera.ComputeFrame();
-        InvalidateRect();
-        UpdateWindow();
+        std::int32_t side = 0;
+        double step = 0.0; // degrees a frame; 0 while no turn is due
+    };
+    // Whether it turns is decided when its turn comes, after whatever plays
+    // before it: "No Spin", the side the camera belongs to and the end it
+    // stands at then.
+    const auto decide = [this, always](Turn& turn)
+    {
+        turn.side = CameraSide();
+        const bool black = turn.side == CCheckerBoard::BlackSide;
+        const bool wrongEnd = m_facingSide0 ? !black : black;
+        turn.step = !m_noSpin && (wrongEnd || always) ? (black ? -kSpinStep : kSpinStep) : 0.0;
+    };
+    // With nothing playing that is now; a turn not due then queues nothing,
+    // and the board stays ready.
+    auto turn = std::make_shared<Turn>();
+    if (m_animator->IsIdle())
+    {
+        decide(*turn);
+        if (turn->step == 0.0)
+            return;
     }
-    m_facingSide0 = side == CCheckerBoard::BlackSide;
+    m_animator->Queue({[turn, decide]
+                       {
+                           decide(*turn);
+                           return turn->step != 0.0 ? kSpinSteps : 0;
+                       },
+                       [this, turn](int)
+                       {
+                           // Step by step about the look-at point, as a drag
+                           // in the middle of the turn would leave it.
+                           const GrVec3& c = m_camera.m_center;
+                           const CGrMatrix rotation =
+                               CGrMatrix::About(c, CGrMatrix::RotateY(turn->step));
+                           m_camera.m_eye = rotation.Apply(m_camera.m_eye);
+                           m_camera.ComputeFrame();
+                       },
+                       [this, turn]
+                       {
+                           if (turn->step != 0.0)
+                               m_facingSide0 = turn->side == CCheckerBoard::BlackSide;
+                       }});
+}
+
+void CChildView::OnResetCamera(wxCommandEvent&)
+{
+    m_animator->Finish(); // a turn under way would go on from the new place
+    PlaceCamera(m_facingSide0);
+    InvalidateRect();
 }
 
 void CChildView::OnNoSpin(wxCommandEvent&)

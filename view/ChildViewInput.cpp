@@ -6,6 +6,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "view/BoardAnimator.h"
+
 namespace
 {
 constexpr std::size_t kSelectBufferSize = 100;
@@ -51,8 +53,10 @@ void CChildView::OnLButtonDown(wxMouseEvent& event)
 void CChildView::LButtonDown(wxPoint physical)
 {
     m_pickName = -1;
-    if (BoardIsTheComputers())
-        return; // the computer is to move: the board waits for it
+    // The computer is to move, or the picture has not caught up with the
+    // board yet: a press now would pick from a scene about to change.
+    if (BoardIsTheComputers() || !m_animator->IsIdle())
+        return;
     // y is flipped: OpenGL counts rows from the bottom of the window.
     const int height = GetClientRect().y;
     const double wx = physical.x;

@@ -1,8 +1,11 @@
 #include "view/ChildView.h"
 
+#include <memory>
+
 #include "notation/Squares.h"
 #include "rules/GameText.h"
 #include "scene/SGRotationTranslation.h"
+#include "view/BoardAnimator.h"
 
 namespace
 {
@@ -26,7 +29,7 @@ void CChildView::OnLButtonUp(wxMouseEvent& event)
 
 void CChildView::LButtonUp()
 {
-    if (BoardIsTheComputers())
+    if (BoardIsTheComputers() || !m_animator->IsIdle())
         return;
     TryChosenMove();
 }
@@ -67,25 +70,42 @@ void CChildView::TryChosenMove()
         m_movePath.squares.push_back(SquareNumber(toRow, toCol));
         if (result != MoveCaptureAgain)
         {
-            m_record.Played(m_movePath, m_board);
+            // The move redo would play, played by hand, keeps the moves after it.
+            if (m_record.CanRedo() && m_record.Moves()[m_record.Place()] == m_movePath)
+                m_record.GoTo(m_record.Place() + 1);
+            else
+                m_record.Played(m_movePath, m_board);
             m_movePath = NotatedMove();
+            m_gameFile.Changed();
         }
     }
 
+    // The board record and the move input change now; the picture follows
+    // through the animator: the slide, then the chips rebuilt, then the turns.
     switch (result)
     {
     case MoveCaptureAgain:
+    {
         AnimateMove();
-        PlaceChips();
-        ClearHints();
-        // The landing square holds the piece that must go on capturing.
+        const int landingX = m_toX;
+        const int landingZ = m_toZ;
+        // The chips as this jump leaves them: a computer's later jumps are
+        // on the board already.
+        m_animator->QueueAction(
+            [this, landingX, landingZ, after = m_board]
+            {
+                PlaceChipsOf(after);
+                ClearHints();
+                // The landing square holds the piece that must go on capturing.
+                ShowHints(7 - landingZ, landingX);
+                InvalidateRect();
+            });
         m_fromX = m_toX;
         m_fromZ = m_toZ;
         m_pickingChip = false;
         m_jumpPending = true;
-        ShowHints(7 - m_toZ, m_toX);
-        InvalidateRect();
         break;
+    }
 
     case MoveRefused:
         if (m_jumpPending)
@@ -99,8 +119,12 @@ void CChildView::TryChosenMove()
     case MoveTurnPassed:
     case MoveGameOver:
         AnimateMove();
-        PlaceChips();
-        InvalidateRect();
+        m_animator->QueueAction(
+            [this, after = m_board]
+            {
+                PlaceChipsOf(after);
+                InvalidateRect();
+            });
         m_selectedChip.reset();
         SpinCamera();
         if (result == MoveGameOver)
@@ -111,12 +135,9 @@ void CChildView::TryChosenMove()
             // item does, so the circling ends facing the right player.
             SpinCamera();
             for (int i = 0; i < kGameOverHalfTurns; ++i)
-            {
-                m_facingSide0 = CameraSide() != CCheckerBoard::BlackSide;
-                SpinCamera();
-            }
+                QueueHalfTurn(true);
         }
-        StartComputerIfItsTurn();
+        StartComputerIfItsTurn(); // once the picture has caught up
         break;
     }
 }
@@ -125,27 +146,28 @@ void CChildView::AnimateMove()
 {
     if (!m_selectedChip || !OnBoard(m_fromX) || !OnBoard(m_fromZ))
         return;
-    // After a rebuild (the later captures of a multi-jump) the chosen node is
-    // no longer in the scene: slide the chip that now stands on the square.
-    const CSGPtr sliding = m_chipNodes[8 * m_fromZ + (7 - m_fromX)];
-    if (!sliding)
-        return;
-    auto& node = static_cast<CSGRotationTranslation&>(*sliding);
-
+    const int from = 8 * m_fromZ + (7 - m_fromX);
     const double hop = m_captureTurn ? kCaptureHop : kStepHop;
     // In the board node: x runs with the column, z against the row.
     const double dx = m_fromZ - m_toZ;
     const double dz = m_toX - m_fromX;
 
-    // Painted synchronously, one frame per step: no input is handled until
-    // the chip has arrived.
-    for (int frame = 0; frame < kSlideFrames; ++frame)
-    {
-        const double t = frame * kSlideStep;
-        const double s = 3.0 * t * t - 2.0 * t * t * t; // eases in and out
-        const double y = 3.0 * hop * t * (1.0 - t);     // highest, 0.75 x hop, half way
-        node.SetTranslation(dx * s, y, dz * s);
-        InvalidateRect();
-        UpdateWindow();
-    }
+    // The chip that slides is the one on the square when the slide begins:
+    // after the rebuild that ends a jump of a multi-jump, the chosen node is
+    // no longer in the scene, and the next jump moves the chip now there.
+    auto sliding = std::make_shared<CSGPtr>();
+    m_animator->Queue({[this, sliding, from]
+                       {
+                           *sliding = m_chipNodes[from];
+                           return *sliding ? kSlideFrames : 0;
+                       },
+                       [sliding, dx, dz, hop](int frame)
+                       {
+                           const double t = frame * kSlideStep;
+                           const double s = 3.0 * t * t - 2.0 * t * t * t; // eases in and out
+                           const double y = 3.0 * hop * t * (1.0 - t);     // highest, 0.75 x hop
+                           static_cast<CSGRotationTranslation&>(**sliding).SetTranslation(dx * s, y,
+                                                                                          dz * s);
+                       },
+                       [sliding] { sliding->reset(); }});
 }

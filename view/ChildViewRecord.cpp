@@ -6,11 +6,13 @@
 
 #include "glwnd/MessageService.h"
 #include "record/Pdn.h"
+#include "view/BoardAnimator.h"
 
 namespace
 {
 const char* const kPasteErrorText = "The clipboard holds no game that Plaxen can read.";
 const char* const kPasteErrorCaption = "Error Pasting Game";
+const char* const kSaveBeforePasting = "Save the game before pasting another?";
 
 const char* LevelName(EngineLevel level)
 {
@@ -29,13 +31,11 @@ const char* LevelName(EngineLevel level)
 
 void CChildView::OnUndoMove(wxCommandEvent&)
 {
+    m_animator->Finish(); // a capture's first jump still sliding is half made too
     if (m_jumpPending)
-    {
-        CancelComputer();
         ShowPlace(m_record.Place()); // the capture half made goes first
-    }
     else if (m_record.CanUndo())
-        GoToMove(m_record.Place() - 1);
+        TakeBackOrReplay(m_record.Place() - 1);
 }
 
 void CChildView::OnUpdateUndoMove(wxUpdateUIEvent& event)
@@ -45,8 +45,9 @@ void CChildView::OnUpdateUndoMove(wxUpdateUIEvent& event)
 
 void CChildView::OnRedoMove(wxCommandEvent&)
 {
+    m_animator->Finish();
     if (m_record.CanRedo() && !m_jumpPending)
-        GoToMove(m_record.Place() + 1);
+        TakeBackOrReplay(m_record.Place() + 1);
 }
 
 void CChildView::OnUpdateRedoMove(wxUpdateUIEvent& event)
@@ -80,12 +81,27 @@ void CChildView::OnPasteGame(wxCommandEvent&)
                             kPasteErrorCaption, MB_OK);
         return;
     }
+    m_animator->Finish();
+    CancelComputer();
+    if (!SaveChangesFirst(kSaveBeforePasting))
+    {
+        StartComputerIfItsTurn();
+        return;
+    }
     TakeRecord(*record);
+    m_gameFile.Replaced(!record->Moves().empty());
 }
 
 void CChildView::GoToMove(std::size_t count)
 {
-    CancelComputer();
+    count = std::min(count, m_record.Moves().size());
+    if (count != m_record.Place())
+        m_gameFile.Changed();
+    ShowPlace(count);
+}
+
+void CChildView::TakeBackOrReplay(std::size_t count)
+{
     const std::size_t here = m_record.Place();
     const std::size_t last = m_record.Moves().size();
     count = std::min(count, last);
@@ -102,11 +118,15 @@ void CChildView::GoToMove(std::size_t count)
             while (count < last && m_record.BoardAfter(count).m_side == computer)
                 ++count;
     }
-    ShowPlace(count);
+    GoToMove(count);
 }
 
 void CChildView::ShowPlace(std::size_t place)
 {
+    // The picture jumps to the end of what it was playing, and the computer
+    // forgets the board it was thinking about, before the board changes.
+    m_animator->Finish();
+    CancelComputer();
     m_record.GoTo(place);
     m_board = m_record.Board();
     m_movePath = NotatedMove();
@@ -123,6 +143,7 @@ void CChildView::ShowPlace(std::size_t place)
 
 void CChildView::TakeRecord(const CGameRecord& record)
 {
+    m_animator->Finish();
     CancelComputer();
     m_record = record;
     ShowPlace(record.Place());

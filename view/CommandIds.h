@@ -24,4 +24,7 @@ constexpr int RedoMove = 32789;
 constexpr int CopyGame = 32790;
 constexpr int PasteGame = 32791;
 constexpr int MoveList = 32792; // View > "Move List": the frame's pane
+constexpr int SaveGameAs = 32793;
+constexpr int ResetCamera = 32794;
+constexpr int ComputerLevel = 32795; // the submenu of the three levels
 } // namespace ViewCommand

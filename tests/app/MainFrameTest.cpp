@@ -1,6 +1,8 @@
 #include "app/MainFrame.h"
 
+#include <cctype>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,8 @@
 #include <wx/toolbar.h>
 #include <wx/uiaction.h>
 
+#include <wx/fileconf.h>
+
 #include <X11/XKBlib.h>
 
 #include "WxTestEnvironment.h"
@@ -17,9 +21,15 @@
 #include "app/MoveListPane.h"
 #include "app/PlaxenApp.h"
 #include "app/Resource.h"
+#include "glwnd/FileDialogs.h"
+#include "glwnd/MessageService.h"
 #include "glwnd/OpenGLWnd.h"
+#include "glwnd/UserSettings.h"
 #include "notation/BoardMoves.h"
+#include "notation/Fen.h"
 #include "record/GameRecord.h"
+#include "tests/support/TempFolder.h"
+#include "view/ChildView.h"
 
 namespace
 {
@@ -42,6 +52,11 @@ public:
         Bind(
             wxEVT_MENU, [this](wxCommandEvent& event) { commands.push_back(event.GetId()); },
             ID_UNDO_MOVE, ID_PASTE_GAME);
+        for (const int id :
+             {ID_NEW_GAME, ID_LOAD_GAME, ID_SAVE_GAME, ID_SAVE_GAME_AS, ID_RESET_CAMERA})
+            Bind(
+                wxEVT_MENU, [this](wxCommandEvent& event) { commands.push_back(event.GetId()); },
+                id);
     }
     void SetFocus() override
     {
@@ -49,7 +64,7 @@ public:
         COpenGLWnd::SetFocus();
     }
     int noSpinCalls = 0, focusCalls = 0;
-    std::vector<int> commands; // the record commands received
+    std::vector<int> commands; // the record, file and camera commands received
     bool noSpin = false;
 };
 
@@ -92,44 +107,69 @@ protected:
 };
 } // namespace
 
-TEST_F(MainFrameTest, MenuAndToolbarHoldTheResourceItemsInOrder)
+TEST_F(MainFrameTest, MenusHoldTheirItemsInOrderEachWithAnAltLetterAPromptAndTheDesktopsKeys)
 {
     // Each menu printed as "label: id text, ...", with "-" for a separator.
     const std::string exit = std::to_string(wxID_EXIT), about = std::to_string(wxID_ABOUT);
     const std::vector<std::string> expected{
-        "&File: 32779 New Game, -, 32781 Load Game..., 32782 Save Game..., -, " + exit + " E&xit",
-        "Edit: 32788 Undo Move\tCtrl+Z, 32789 Redo Move\tCtrl+Y, -, 32790 Copy Game\tCtrl+C, "
-        "32791 Paste Game\tCtrl+V",
-        "Options: 32771 No Spin, 32778 Redraw Chips, -, 32783 Computer Plays Black, 32784 Computer "
-        "Plays Red, Computer Level [32785 Beginner, 32786 Intermediate, 32787 Expert]",
-        "Camera: 32772 Pan/Tilt, 32773 Pitch/Yaw, 32774 Roll/Move, 32775 DollyXY",
-        "&View: 59392 &Toolbar, 59393 &Status Bar, 32792 Move List",
+        "&File: 32779 &New Game\tCtrl+N, -, 32781 &Load Game...\tCtrl+O, 32782 &Save "
+        "Game\tCtrl+S, 32793 Save Game &As...\tShift+Ctrl+S, -, " +
+            exit + " E&xit\tCtrl+Q",
+        "&Edit: 32788 &Undo Move\tCtrl+Z, 32789 &Redo Move\tCtrl+Y, -, 32790 &Copy Game\tCtrl+C, "
+        "32791 &Paste Game\tCtrl+V",
+        "&Options: 32771 &No Spin, 32778 Redraw &Chips, -, 32783 Computer Plays &Black, 32784 "
+        "Computer Plays &Red, 32795 Computer &Level [32785 &Beginner, 32786 &Intermediate, 32787 "
+        "&Expert]",
+        "&Camera: 32772 &Pan/Tilt, 32773 Pitch/&Yaw, 32774 &Roll/Move, 32775 &DollyXY",
+        "&View: 59392 &Toolbar, 59393 &Status Bar, 32792 &Move List, -, 32794 Reset &Camera\tHome",
         "&Help: " + about + " &About Plaxen..."};
     EXPECT_EQ(frame->GetTitle(), "Plaxen");
     wxMenuBar* bar = frame->GetMenuBar();
     std::vector<std::string> actual;
-    // "id label" per item, "-" per separator, "label [items]" per submenu.
+    // The Alt letter of a label, lower case; "" when it has none.
+    const auto letter = [](const std::string& label)
+    {
+        const std::size_t amp = label.find('&');
+        return amp == std::string::npos || amp + 1 >= label.size()
+                   ? std::string()
+                   : std::string(1, static_cast<char>(std::tolower(label[amp + 1])));
+    };
+    // "id label" per item, "-" per separator, "id label [items]" per
+    // submenu. Every item and submenu has a prompt and a letter of its own
+    // in its menu; the keys in a label are the item's accelerator.
     std::function<std::string(const wxMenu*)> items = [&](const wxMenu* menu)
     {
         std::string line;
+        std::set<std::string> letters;
         for (const wxMenuItem* item : menu->GetMenuItems())
         {
             const std::string label = item->GetItemLabel().utf8_string();
-            line += item->IsSeparator() ? " -,"
-                    : item->IsSubMenu()
-                        ? " " + label + " [" + items(item->GetSubMenu()).substr(1) + "],"
-                        : " " + std::to_string(item->GetId()) + " " + label + ",";
-            // Only the Edit menu's items show keys.
-            EXPECT_EQ(item->GetAccel() != nullptr, menu == bar->GetMenu(1) && !item->IsSeparator())
-                << label;
+            line += item->IsSeparator()
+                        ? " -,"
+                        : " " + std::to_string(item->GetId()) + " " + label +
+                              (item->IsSubMenu() ? " [" + items(item->GetSubMenu()).substr(1) + "]"
+                                                 : std::string()) +
+                              ",";
+            if (item->IsSeparator())
+                continue;
+            EXPECT_NE(item->GetHelp(), "") << label;
+            EXPECT_EQ(bar->GetHelpString(item->GetId()), item->GetHelp()) << label;
+            EXPECT_TRUE(letters.insert(letter(label)).second) << label << ": letter taken or none";
+            EXPECT_EQ(item->GetAccel() != nullptr, label.find('\t') != std::string::npos) << label;
         }
         line.pop_back();
         return line;
     };
+    std::set<std::string> menuLetters;
     for (std::size_t m = 0; m < bar->GetMenuCount(); ++m)
-        actual.push_back(bar->GetMenuLabel(m).utf8_string() + ":" + items(bar->GetMenu(m)));
+    {
+        const std::string label = bar->GetMenuLabel(m).utf8_string();
+        EXPECT_TRUE(menuLetters.insert(letter(label)).second) << label;
+        actual.push_back(label + ":" + items(bar->GetMenu(m)));
+    }
     EXPECT_EQ(actual, expected);
     EXPECT_EQ(bar->GetHelpString(wxID_EXIT), "Quit the application; prompts to save documents");
+    EXPECT_EQ(bar->GetHelpString(ID_COMPUTER_LEVEL), "Choose how strongly the computer plays");
 
     wxToolBar* toolbar = frame->GetToolBar();
     ASSERT_EQ(toolbar->GetToolsCount(), 6u);
@@ -165,6 +205,10 @@ TEST_F(MainFrameTest, OtherCommandsFallThroughToFrameAndApplicationOrToNothing)
     EXPECT_TRUE(Command(wxID_ABOUT));
     EXPECT_EQ(title, "About Plaxen");
     EXPECT_EQ(CAboutDlg::NoticeText(), "Plaxen Version 1.0.0.1"); // from project()
+    EXPECT_EQ(CAboutDlg::CreditsText(),
+              "Checkers in 3D for one or two players: one player against the computer at three "
+              "levels, or two sharing one mouse. Games are saved and loaded in PDN, the notation "
+              "other checkers programs use.");
 
     // Exit reaches the application, which closes the main window.
     wxTheApp->SetTopWindow(frame);
@@ -214,7 +258,7 @@ TEST_F(MainFrameTest, CheckMarksFollowTheViewsStateAndTheBars)
     EXPECT_EQ(view->GetClientSize().x, fullWidth);
 }
 
-TEST_F(MainFrameTest, EditingKeysReachTheViewsRecordCommands)
+TEST_F(MainFrameTest, TheDesktopsKeysReachTheViewsCommands)
 {
     // Typed with the view focused, as a player types them.
     frame->Raise();
@@ -225,10 +269,13 @@ TEST_F(MainFrameTest, EditingKeysReachTheViewsRecordCommands)
     {
         int key, modifiers, command;
     } cases[] = {
-        {'Z', wxMOD_CONTROL, ID_UNDO_MOVE},  {WXK_BACK, wxMOD_ALT, ID_UNDO_MOVE},
-        {'Y', wxMOD_CONTROL, ID_REDO_MOVE},  {'Z', wxMOD_CONTROL | wxMOD_SHIFT, ID_REDO_MOVE},
-        {'C', wxMOD_CONTROL, ID_COPY_GAME},  {WXK_INSERT, wxMOD_CONTROL, ID_COPY_GAME},
-        {'V', wxMOD_CONTROL, ID_PASTE_GAME}, {WXK_INSERT, wxMOD_SHIFT, ID_PASTE_GAME}};
+        {'Z', wxMOD_CONTROL, ID_UNDO_MOVE},     {WXK_BACK, wxMOD_ALT, ID_UNDO_MOVE},
+        {'Y', wxMOD_CONTROL, ID_REDO_MOVE},     {'Z', wxMOD_CONTROL | wxMOD_SHIFT, ID_REDO_MOVE},
+        {'C', wxMOD_CONTROL, ID_COPY_GAME},     {WXK_INSERT, wxMOD_CONTROL, ID_COPY_GAME},
+        {'V', wxMOD_CONTROL, ID_PASTE_GAME},    {WXK_INSERT, wxMOD_SHIFT, ID_PASTE_GAME},
+        {'N', wxMOD_CONTROL, ID_NEW_GAME},      {'O', wxMOD_CONTROL, ID_LOAD_GAME},
+        {'S', wxMOD_CONTROL, ID_SAVE_GAME},     {'S', wxMOD_CONTROL | wxMOD_SHIFT, ID_SAVE_GAME_AS},
+        {WXK_HOME, wxMOD_NONE, ID_RESET_CAMERA}};
     for (const auto& c : cases)
     {
         view->commands.clear();
@@ -289,6 +336,10 @@ TEST_F(MainFrameTest, FocusGoesToTheViewAndTheStatusBarTellsPromptsAndLocks)
     };
     menuEvent(wxEVT_MENU_OPEN, 0);
     EXPECT_EQ(menuEvent(wxEVT_MENU_HIGHLIGHT, ID_NO_SPIN), "No spinning");
+    EXPECT_EQ(menuEvent(wxEVT_MENU_HIGHLIGHT, ID_COMPUTER_LEVEL),
+              "Choose how strongly the computer plays");
+    EXPECT_EQ(menuEvent(wxEVT_MENU_HIGHLIGHT, ID_CAMERA_DOLLYXY),
+              "A right drag slides the camera sideways and up or down");
     EXPECT_EQ(menuEvent(wxEVT_MENU_CLOSE, 0), "Ready");
 
     const auto capsLockShows = [&](bool on)
@@ -300,4 +351,216 @@ TEST_F(MainFrameTest, FocusGoesToTheViewAndTheStatusBarTellsPromptsAndLocks)
     };
     EXPECT_TRUE(capsLockShows(true));
     EXPECT_TRUE(capsLockShows(false));
+}
+
+TEST(MoveListPane, LongCapturesGoOnBelowWholeAndAClickOnAnyRowGoesToTheMove)
+{
+    // Ten pixels a character: pieces break after a sign, never inside a square.
+    const auto measure = [](const std::string& text) { return static_cast<int>(text.size()) * 10; };
+    EXPECT_EQ(WrapMove("32x23x14x5", 60, measure), (std::vector<std::string>{"32x23x", "14x5"}));
+    EXPECT_EQ(WrapMove("32x23x14x5", 100, measure), std::vector<std::string>{"32x23x14x5"});
+    EXPECT_EQ(WrapMove("11-15", 20, measure), (std::vector<std::string>{"11-", "15"}));
+    EXPECT_EQ(WrapMove("26x19", 5, measure), (std::vector<std::string>{"26x", "19"}))
+        << "a piece too wide alone still stands whole";
+
+    // Red's long crowning capture beside a narrow list.
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "moves");
+    std::vector<std::size_t> asked;
+    auto* pane = new CMoveListPane(frame, [&](std::size_t count) { asked.push_back(count); });
+    frame->SetClientSize(wxSize(120, 300));
+    frame->Show();
+    CGameRecord record;
+    CCheckerBoard board = BoardFromFen(ParseFen("W:W26:B6,15,23,4").value());
+    record.Reset(board);
+    for (const char* text : {"26x19x10x1", "4-8"})
+    {
+        ASSERT_NE(PlayMove(board, ParseMove(text).value()), MoveRefused) << text;
+        record.Played(ParseMove(text).value(), board);
+    }
+    pane->ShowRecord(record);
+    PumpFor(std::chrono::milliseconds(50));
+    ASSERT_EQ(pane->GetItemCount(), 2u); // "1. ... 26x19x10x1", "2. 4-8"
+    const std::size_t rows = pane->RowsOf(0);
+    EXPECT_GE(rows, 2u);
+    EXPECT_EQ(pane->RowsOf(1), 1u);
+    const wxRect first = pane->GetItemRect(0), second = pane->GetItemRect(1);
+    EXPECT_EQ(first.height, second.height * static_cast<int>(rows));
+    // A wider list takes the capture on one row again.
+    frame->SetClientSize(wxSize(400, 300));
+    PumpFor(std::chrono::milliseconds(50));
+    EXPECT_EQ(pane->RowsOf(0), 1u);
+    EXPECT_EQ(pane->GetItemRect(0).height, pane->GetItemRect(1).height);
+    frame->SetClientSize(wxSize(120, 300));
+    PumpFor(std::chrono::milliseconds(50));
+
+    // The last row of red's capture, and the second line's black move.
+    const wxRect capture = pane->GetItemRect(0);
+    for (const wxPoint at : {wxPoint(capture.GetRight() - 4, capture.GetBottom() - 2),
+                             wxPoint(capture.x + 2, pane->GetItemRect(1).GetTop() + 2)})
+    {
+        wxMouseEvent press(wxEVT_LEFT_DOWN);
+        press.SetPosition(at);
+        pane->ProcessWindowEvent(press);
+    }
+    EXPECT_EQ(asked, (std::vector<std::size_t>{1, 2}));
+    frame->Destroy();
+}
+
+namespace
+{
+// The real frame and board view, with the file chooser and the questions
+// answered by the test.
+class GameFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        COpenGLWnd::SetFrameFloorEnabled(false);
+        SetFileDialogHandler([this](FileDialogKind, const std::string&, const std::string&)
+                             { return answer; });
+        SetQuestionBoxHandler(
+            [this](const std::string& text, const std::string&, const std::vector<std::string>&)
+            {
+                questions.push_back(text);
+                return reply;
+            });
+        frame = new CMainFrame;
+        ASSERT_TRUE(frame->LoadFrame());
+        wxTheApp->SetTopWindow(frame);
+        frame->SetClientSize(frame->FromDIP(wxSize(640, 480)));
+        frame->Show();
+        view = dynamic_cast<CChildView*>(frame->GetView());
+        ASSERT_NE(view, nullptr);
+        ASSERT_TRUE(PumpUntil([this] { return view->GetPaintCount() > 0; }));
+    }
+    void TearDown() override
+    {
+        COpenGLWnd::SetFrameFloorEnabled(true);
+        SetFileDialogHandler({});
+        SetQuestionBoxHandler({});
+        if (!wxTheApp->IsScheduledForDestruction(frame))
+            frame->Destroy();
+        PumpFor(std::chrono::milliseconds(20));
+    }
+
+    // Plays `move` as the player's clicks would, once the board is ready.
+    void Play(const char* move)
+    {
+        ASSERT_TRUE(PumpUntil([this] { return view->BoardIsReady(); }, std::chrono::seconds(30)));
+        view->PlayComputerMove(ParseMove(move).value());
+    }
+    bool TitleBecomes(const std::string& title)
+    {
+        return PumpUntil([&] { return frame->GetTitle() == title; }, std::chrono::seconds(2));
+    }
+    bool Command(int id)
+    {
+        wxCommandEvent event(wxEVT_MENU, id);
+        event.SetEventObject(frame);
+        return frame->ProcessWindowEvent(event);
+    }
+
+    testsupport::TempFolder folder;
+    std::optional<std::string> answer;
+    std::size_t reply = 1; // Don't Save
+    std::vector<std::string> questions;
+    CMainFrame* frame = nullptr;
+    CChildView* view = nullptr;
+};
+} // namespace
+
+TEST_F(GameFrameTest, TitleNamesTheGamesFileAndClosingAsksAboutUnsavedMoves)
+{
+    EXPECT_TRUE(TitleBecomes("Plaxen"));
+    Play("11-15");
+    EXPECT_TRUE(TitleBecomes("*Plaxen"));
+    answer = folder / "evening.pdn";
+    EXPECT_TRUE(Command(ID_SAVE_GAME));
+    EXPECT_TRUE(TitleBecomes("evening.pdn - Plaxen"));
+    Play("23-19");
+    EXPECT_TRUE(TitleBecomes("*evening.pdn - Plaxen"));
+
+    // The close box and Exit ask; Cancel keeps the window.
+    reply = 2;
+    EXPECT_FALSE(frame->Close());
+    EXPECT_TRUE(Command(wxID_EXIT));
+    EXPECT_FALSE(wxTheApp->IsScheduledForDestruction(frame));
+    reply = 1;
+    EXPECT_TRUE(Command(wxID_EXIT));
+    EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(frame));
+    EXPECT_EQ(questions, std::vector<std::string>(3, "Save the game before quitting?"));
+    EXPECT_EQ(testsupport::TempFolder::Read(folder / "evening.pdn").find("23-19"),
+              std::string::npos)
+        << "Don't Save wrote nothing";
+}
+
+TEST_F(GameFrameTest, TheWindowComesBackWhereAndAsLargeAsItWasLeft)
+{
+    frame->SetSize(wxRect(60, 40, 700, 500));
+    PumpFor(std::chrono::milliseconds(100));
+    const wxRect left = frame->GetRect();
+    frame->Destroy();
+    PumpFor(std::chrono::milliseconds(50));
+    SaveUserSettings(); // what the program's end does
+    wxFileConfig written(wxEmptyString, wxEmptyString, wxString::FromUTF8(UserSettingsPath()),
+                         wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
+    EXPECT_EQ(written.ReadLong("/Persistent_Options/Window/MainFrame/w", 0), left.width);
+
+    frame = new CMainFrame;
+    ASSERT_TRUE(frame->LoadFrame());
+    frame->Show();
+    PumpFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(frame->GetRect(), left);
+}
+
+// The quality bar: a menu opens within 200 ms of the click while the camera
+// circles the board at the end of a game, at the real pace of the frames,
+// and Exit chosen from it ends the program.
+TEST_F(GameFrameTest, DuringTheCirclingAMenuOpensAtOnceAndExitEndsTheProgram)
+{
+    using Clock = std::chrono::steady_clock;
+    COpenGLWnd::SetFrameFloorEnabled(true); // the circling takes its 16 s
+    CGameRecord record;
+    record.Reset(BoardFromFen(ParseFen("B:W15:B11").value()));
+    view->TakeRecord(record);
+    const unsigned long start = view->GetPaintCount();
+    Play("11x18"); // black takes red's last chip
+    ASSERT_TRUE(view->m_board.IsGameOver());
+    ASSERT_TRUE(PumpUntil([&] { return view->GetPaintCount() > start + 50 + 90 + 30; },
+                          std::chrono::seconds(20)))
+        << "past the slide and the turn to red, into the circling";
+
+    Clock::time_point opened{};
+    bool circling = false;
+    frame->Bind(wxEVT_MENU_OPEN,
+                [&](wxMenuEvent& event)
+                {
+                    if (opened == Clock::time_point{})
+                        opened = Clock::now(), circling = !view->BoardIsReady();
+                    event.Skip();
+                });
+    wxMenuBar* bar = frame->GetMenuBar();
+    wxUIActionSimulator input;
+    input.MouseMove(bar->GetScreenPosition() + wxPoint(bar->FromDIP(12), bar->GetSize().y / 2));
+    PumpFor(std::chrono::milliseconds(30));
+    const Clock::time_point clicked = Clock::now();
+    input.MouseClick();
+    ASSERT_TRUE(PumpUntil([&] { return opened != Clock::time_point{}; }, std::chrono::seconds(5)));
+    const auto latency = std::chrono::duration_cast<std::chrono::milliseconds>(opened - clicked);
+    RecordProperty("menu_open_ms", static_cast<int>(latency.count()));
+    EXPECT_LT(latency.count(), 200);
+    EXPECT_TRUE(circling);
+
+    // Closed by a second click on its title; then Exit, as its item sends it.
+    bool closed = false;
+    frame->Bind(wxEVT_MENU_CLOSE, [&](wxMenuEvent& event) { closed = true, event.Skip(); });
+    PumpFor(std::chrono::milliseconds(500)); // not a double click
+    input.MouseClick();
+    ASSERT_TRUE(PumpUntil([&] { return closed; }, std::chrono::seconds(5)));
+    EXPECT_FALSE(view->BoardIsReady()) << "still circling";
+    const Clock::time_point exit = Clock::now();
+    EXPECT_TRUE(Command(wxID_EXIT));
+    EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(frame));
+    EXPECT_LT(Clock::now() - exit, std::chrono::milliseconds(200));
+    EXPECT_EQ(questions, std::vector<std::string>{"Save the game before quitting?"});
 }

@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include <fcntl.h>
@@ -46,13 +47,18 @@ int StartXvfb(bool withGlx, std::string& display)
 
 void WxTestEnvironment::SetUp()
 {
-    if (m_options.display != WxTestOptions::Display::Shared)
-    {
-        std::string display;
-        m_xvfbPid = StartXvfb(m_options.display == WxTestOptions::Display::Private, display);
-        ASSERT_GT(m_xvfbPid, 0) << "could not start Xvfb";
-        setenv("DISPLAY", display.c_str(), 1); // the tests and the programs they start use it
-    }
+    // Before anything reads them: wx, GTK and the game's settings, and the
+    // programs the tests start.
+    std::string home = (std::filesystem::temp_directory_path() / "plaxen-home-XXXXXX").string();
+    ASSERT_NE(mkdtemp(home.data()), nullptr) << "no temporary HOME";
+    m_home = home;
+    setenv("HOME", m_home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (m_home + "/.config").c_str(), 1);
+
+    std::string display;
+    m_xvfbPid = StartXvfb(m_options.display == WxTestOptions::Display::Private, display);
+    ASSERT_GT(m_xvfbPid, 0) << "could not start Xvfb";
+    setenv("DISPLAY", display.c_str(), 1);
 
     RestrictGdkToX11();
     wxApp::SetInstance(m_options.makeApp ? m_options.makeApp() : new wxApp);
@@ -94,6 +100,11 @@ void WxTestEnvironment::TearDown()
     {
         kill(m_xvfbPid, SIGTERM);
         waitpid(m_xvfbPid, nullptr, 0);
+    }
+    if (!m_home.empty())
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_home, ignored);
     }
 }
 

@@ -13,22 +13,23 @@ class wxEventLoopBase;
 
 struct WxTestOptions
 {
-    // Shared: the display test.sh runs ctest on. The private ones are an
-    // Xvfb of the binary's own (DISPLAY is set to it): for tests that type
-    // or lock keys, since on a shared display the keyboard focus belongs to
-    // whichever test process raised a window last and Caps Lock is
-    // everyone's; and, without GLX, for the start-up that must do without.
+    // Every GUI test process runs on an Xvfb of its own (DISPLAY is set to
+    // it): on a shared display the keyboard focus belongs to whichever test
+    // process raised a window last, Caps Lock is everyone's, and a menu or
+    // box of one test could catch another's clicks. Without GLX: for the
+    // start-up that must do without.
     enum class Display
     {
-        Shared,
         Private,
         PrivateWithoutGlx
     };
-    Display display = Display::Shared;
+    Display display = Display::Private;
     // The application object; a plain wxApp when empty.
     std::function<wxApp*()> makeApp;
 };
 
+// The process's HOME and XDG_CONFIG_HOME point into a temporary folder
+// while it runs, so that no test reads or writes the real user's settings.
 class WxTestEnvironment : public ::testing::Environment
 {
 public:
@@ -40,6 +41,7 @@ private:
     WxTestOptions m_options;
     wxEventLoopBase* m_loop = nullptr;
     int m_xvfbPid = -1;
+    std::string m_home; // the temporary HOME, removed at the end
 };
 
 // Handles pending, window-system and idle events until `done` holds or

@@ -141,8 +141,11 @@ fi
 # unpacked data folder and keep the player's folder as its working directory.
 # Missing art shows a modal box (a dialog window) before the main window is
 # shown, so the main window on screen with no dialog means all art was read.
+# Its settings go to a scratch home, never the real user's.
 player=$(mkdir "$scratch/player" && cd "$scratch/player" && pwd -P)
-(cd "$player" && PATH="$root/usr/games:$PATH" exec plaxen) >"$scratch/run.log" 2>&1 &
+mkdir "$scratch/home"
+(cd "$player" && HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" \
+    PATH="$root/usr/games:$PATH" exec plaxen) >"$scratch/run.log" 2>&1 &
 game_pid=$!
 windows() { # "<type> <map state>" for each top-level window of the game
     xwininfo -root -children | awk '$1 ~ /^0x/ { print $1 }' | while read -r id; do

@@ -36,9 +36,12 @@ TEST(PlayCommands, NewGameAndLoadDropTheChosenChipAndTheMultiJump)
     EXPECT_FALSE(view.m_selectedChip);
     EXPECT_EQ(HintCount(view), 0u);
     EXPECT_TRUE(EyeAtX(view, -20.0)); // red is to move
-    const std::string settings = " .plx PLX Files (*.plx)|*.plx|Portable Draughts Notation "
+    const std::string settings = "PLX Files (*.plx)|*.plx|Portable Draughts Notation "
                                  "(*.pdn)|*.pdn|All Files (*.*)|*.*||";
-    EXPECT_EQ(seams.m_dialogs, (std::vector<std::string>{"save" + settings, "open" + settings}));
+    EXPECT_EQ(seams.m_dialogs,
+              (std::vector<std::string>{"save .plx " + settings,
+                                        "open .plx Checkers games (*.plx, *.pdn)|*.plx;*.pdn|" +
+                                            settings}));
     EXPECT_TRUE(seams.m_boxes.empty());
 
     CCheckerBoard jumps = EmptyBoard();

@@ -17,12 +17,6 @@ namespace
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-void Command(CChildView& view, int id)
-{
-    wxCommandEvent command(wxEVT_MENU, id);
-    view.ProcessWindowEvent(command);
-}
-
 bool Thinking(const CChildView& view)
 {
     return view.StatusText() == "Thinking...";
@@ -70,6 +64,7 @@ TEST(PlayComputer, AnswersThroughTheBoardsPathWhileTheCameraStaysWithThePlayer)
         EXPECT_EQ(HintCount(view), 0u);
         EXPECT_EQ(view.m_board, theirs);
         ASSERT_TRUE(PumpUntil([&] { return !Thinking(view); }, 20s));
+        PlayOut(view);
         EXPECT_TRUE(OneLegalMove(theirs, view.m_board));
         EXPECT_EQ(view.m_board.m_side, CCheckerBoard::BlackSide);
         EXPECT_TRUE(ChipsMatchBoard(view));
@@ -136,6 +131,7 @@ TEST(PlayComputer, BothSidesPlayEachOtherAndTheCameraTurnsAsBefore)
     for (int ply = 0; ply < 4; ++ply)
     {
         ASSERT_TRUE(PumpUntil([&] { return !(view.m_board == before); }, 20s)) << "ply " << ply;
+        PlayOut(view);
         EXPECT_TRUE(OneLegalMove(before, view.m_board));
         // Neither side is the player's: the camera faces the side to move.
         EXPECT_TRUE(EyeAtX(view, view.m_board.m_side == CCheckerBoard::BlackSide ? 20.0 : -20.0));

@@ -26,12 +26,6 @@ bool Enabled(CChildView& view, int id)
     return update.GetEnabled();
 }
 
-void Command(CChildView& view, int id)
-{
-    wxCommandEvent command(wxEVT_MENU, id);
-    view.ProcessWindowEvent(command);
-}
-
 CCheckerBoard FromFen(const char* fen)
 {
     return BoardFromFen(ParseFen(fen).value());
@@ -213,4 +207,39 @@ TEST(PlayRecord, UndoAgainstTheComputerTakesBackBothMovesAndStopsItsThinking)
     Command(view, ViewCommand::RedoMove);
     EXPECT_EQ(view.m_record.Place(), 1u);
     EXPECT_EQ(view.StatusText(), "Thinking...") << "after the redo the computer is to move";
+}
+
+// A click in the move list on the player's own move, against the computer:
+// the game just after it, the computer to move. Its reply, the one it played
+// before, keeps the rest of the game for redo.
+TEST(PlayRecord, AMoveListClickLandsJustAfterTheMoveAndTheSameReplyKeepsTheRest)
+{
+    ViewWindow window(wxSize(320, 240));
+    CChildView& view = window.View();
+    CCommandSeams seams;
+    // After 1-5, red's one move is 22x15x6.
+    PlayRedAgainstBeginnerFrom(view, seams, "B:W22,25:B1,10,18");
+    for (const char* move : {"1-5", "5-9"})
+    {
+        const std::size_t played = view.m_record.Moves().size() + 2;
+        ClickMove(window, ParseMove(move).value());
+        ASSERT_TRUE(PumpUntil([&] { return view.m_record.Moves().size() == played; }, 20s));
+        PlayOut(view);
+    }
+    const std::vector<NotatedMove> moves = view.m_record.Moves();
+    ASSERT_EQ(PrintMove(moves[1]), "22x15x6");
+
+    view.GoToMove(1);
+    EXPECT_EQ(view.m_record.Place(), 1u);
+    EXPECT_EQ(view.StatusText(), "Thinking...");
+    ASSERT_TRUE(PumpUntil([&] { return view.m_record.Place() == 2; }, 20s));
+    PlayOut(view);
+    EXPECT_EQ(view.m_record.Moves(), moves);
+    EXPECT_TRUE(Enabled(view, ViewCommand::RedoMove));
+
+    // Undo and redo still rest only where the player is to move.
+    Command(view, ViewCommand::UndoMove);
+    EXPECT_EQ(view.m_record.Place(), 0u);
+    Command(view, ViewCommand::RedoMove);
+    EXPECT_EQ(view.m_record.Place(), 2u);
 }

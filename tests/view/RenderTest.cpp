@@ -88,6 +88,7 @@ TEST(BoardViewFrame, EverySquareShowsItsPieceFromEitherEndAndTheHintIsGreen)
     view.PlaceChips();
     EXPECT_EQ(CheckSquares(window), "") << view.m_board;
     view.SpinCamera(); // red to move: to the other end
+    PlayOut(view);
     ASSERT_FALSE(view.m_facingSide0);
     EXPECT_EQ(CheckSquares(window), "") << view.m_board;
 }

@@ -32,8 +32,7 @@ double Distance(const GrVec3& a, const GrVec3& b)
 // update handler then shows.
 bool ToggleNoSpin(CChildView& view)
 {
-    wxCommandEvent command(wxEVT_MENU, ViewCommand::NoSpin);
-    view.ProcessWindowEvent(command);
+    Command(view, ViewCommand::NoSpin);
     wxUpdateUIEvent update(ViewCommand::NoSpin);
     view.ProcessWindowEvent(update);
     EXPECT_TRUE(update.GetSetChecked() && !update.GetSetEnabled());
@@ -47,6 +46,7 @@ TEST(CameraTurn, HalfTurnsInNinetyFramesUnlessNoSpinWhichCatchesUpOnce)
     ViewWindow window(wxSize(320, 240), view);
     view->eyes.clear();
     view->SpinCamera(); // black to move, camera at black's end: nothing
+    PlayOut(*view);
     EXPECT_TRUE(view->eyes.empty());
 
     for (const auto side : {CCheckerBoard::RedSide, CCheckerBoard::BlackSide})
@@ -54,6 +54,7 @@ TEST(CameraTurn, HalfTurnsInNinetyFramesUnlessNoSpinWhichCatchesUpOnce)
         view->m_board.m_side = side;
         view->eyes.clear();
         view->SpinCamera();
+        PlayOut(*view);
         EXPECT_EQ(view->m_facingSide0, side == CCheckerBoard::BlackSide);
         ASSERT_EQ(view->eyes.size(), 90u);
         for (const GrVec3& eye : view->eyes)
@@ -72,6 +73,7 @@ TEST(CameraTurn, HalfTurnsInNinetyFramesUnlessNoSpinWhichCatchesUpOnce)
     const unsigned long paints = view->GetPaintCount();
     const GrVec3 held = view->m_camera.m_eye;
     view->SpinCamera();
+    PlayOut(*view);
     EXPECT_EQ(view->GetPaintCount(), paints);
     EXPECT_TRUE(view->m_facingSide0);
     EXPECT_EQ(view->m_camera.m_eye, held);

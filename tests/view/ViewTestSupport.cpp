@@ -14,12 +14,31 @@
 #include "WxTestEnvironment.h"
 #include "glwnd/FileDialogs.h"
 #include "glwnd/MessageService.h"
+#include "notation/Fen.h"
 #include "notation/Squares.h"
+#include "view/BoardAnimator.h"
+#include "view/CommandIds.h"
 
 namespace
 {
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new WxTestEnvironment);
 } // namespace
+
+void PlayOut(CChildView& view)
+{
+    // A bound far above the longest sequence (a slide and eleven turns), so
+    // that a queue that never empties fails instead of hanging.
+    for (int frame = 0; frame < 5000 && !view.BoardIsReady(); ++frame)
+        view.m_animator->Step();
+    EXPECT_TRUE(view.BoardIsReady()) << "the animations never ended";
+}
+
+void Command(CChildView& view, int id)
+{
+    wxCommandEvent command(wxEVT_MENU, id);
+    view.ProcessWindowEvent(command);
+    PlayOut(view);
+}
 
 ViewWindow::ViewWindow(wxSize client, CChildView* view) : m_view(view)
 {
@@ -153,13 +172,35 @@ CCommandSeams::CCommandSeams()
     SetMessageBoxHandler(
         [this](const std::string& text, const std::string& caption, unsigned type)
         { m_boxes.push_back(text + " [" + caption + ", " + std::to_string(type) + "]"); });
+    SetQuestionBoxHandler(
+        [this](const std::string& text, const std::string& caption,
+               const std::vector<std::string>& buttons)
+        {
+            std::string asked = text + " [" + caption + ":";
+            for (const std::string& button : buttons)
+                asked += (asked.back() == ':' ? " " : "|") + button;
+            m_questions.push_back(asked + "]");
+            if (m_replies.empty())
+                return std::size_t{1};
+            const std::size_t reply = m_replies.front();
+            m_replies.erase(m_replies.begin());
+            return reply;
+        });
 }
 
 CCommandSeams::~CCommandSeams()
 {
     SetFileDialogHandler({});
     SetMessageBoxHandler({});
+    SetQuestionBoxHandler({});
     std::filesystem::remove_all(m_folder);
+}
+
+void PlayRedAgainstBeginnerFrom(CChildView& view, CCommandSeams& seams, const char* fen)
+{
+    Command(view, ViewCommand::LevelBeginner);
+    Command(view, ViewCommand::ComputerPlaysRed);
+    seams.Load(view, BoardFromFen(ParseFen(fen).value()));
 }
 
 void CCommandSeams::Load(CChildView& view, const CCheckerBoard& board)

@@ -112,11 +112,16 @@ inline wxPoint SquarePoint(const ViewWindow& window, int row, int col, double li
 {
     return ScreenPoint(window, 3.5 - row, 0.25 + lift, 3.5 - col);
 }
-// Left press and release over square (row, col).
+// Plays the view's queued animations to their end frame by frame, each
+// frame painted, without waiting for the animator's timer.
+void PlayOut(CChildView& view);
+// Left press and release over square (row, col); what the release set off
+// is played out.
 inline void Click(const ViewWindow& window, int row, int col)
 {
     window.View().LButtonDown(SquarePoint(window, row, col));
     window.View().LButtonUp();
+    PlayOut(window.View());
 }
 // Plays `move` by clicks: the chip, then every landing square in turn.
 void ClickMove(const ViewWindow& window, const NotatedMove& move);
@@ -126,15 +131,25 @@ CCheckerBoard EmptyBoard();
 ::testing::AssertionResult ChipsMatchBoard(const CChildView& view);
 // The eye at (x, 12, 0), within the rounding of the camera turn's steps.
 ::testing::AssertionResult EyeAtX(const CChildView& view, double x);
-// Runs a command handler of the view.
+// Runs a command handler of the view and plays out what it set off.
 inline void RunCommand(CChildView& view, void (CChildView::*handler)(wxCommandEvent&))
 {
     wxCommandEvent command;
     (view.*handler)(command);
+    PlayOut(view);
 }
+// Sends command `id` through the view's event table and plays out what it
+// set off.
+void Command(CChildView& view, int id);
+
+struct CCommandSeams;
+// The computer to play red at Beginner level from the position `fen`, read
+// from a file through Load Game.
+void PlayRedAgainstBeginnerFrom(CChildView& view, CCommandSeams& seams, const char* fen);
 
 // While it lives: file choosers answer m_answer, message boxes are recorded,
-// and a temporary folder exists.
+// questions are recorded and answered from m_replies (Don't Save, the
+// second button, when it is empty), and a temporary folder exists.
 struct CCommandSeams
 {
     CCommandSeams();
@@ -144,6 +159,8 @@ struct CCommandSeams
 
     std::filesystem::path m_folder;
     std::optional<std::string> m_answer;
-    std::vector<std::string> m_dialogs; // "open"/"save", extension, filter
-    std::vector<std::string> m_boxes;   // "text [caption, type]"
+    std::vector<std::string> m_dialogs;   // "open"/"save", extension, filter
+    std::vector<std::string> m_boxes;     // "text [caption, type]"
+    std::vector<std::string> m_questions; // "text [caption: button|button...]"
+    std::vector<std::size_t> m_replies;   // the answers to give, first first
 };
