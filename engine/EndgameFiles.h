@@ -1,0 +1,25 @@
+#pragma once
+// Where the engine finds its endgame database, and the one copy a process
+// plays with.
+
+#include <filesystem>
+
+#include "engine/EndgameTable.h"
+
+// Slices this small are solved in memory when first wanted (a fraction of
+// a second); larger ones come from files.
+constexpr int kBuiltInEndgamePieces = 3;
+// What `plaxen_egdb` builds unless told otherwise, and the most the engine reads.
+constexpr int kDefaultEndgamePieces = 5;
+// Slices of up to this many pieces keep their distances on file; larger
+// ones keep win, loss or draw only, in two bits a position.
+constexpr int kEndgameDistancePieces = 4;
+
+// $XDG_CACHE_HOME/plaxen, else ~/.cache/plaxen; empty when neither
+// variable is set.
+std::filesystem::path EndgameCacheFolder();
+
+// The slices up to kBuiltInEndgamePieces solved here, and every slice file
+// of up to kDefaultEndgamePieces pieces in the cache folder. Made once a
+// process on first use (thread-safe) and never changed after.
+const CEndgameTable& SharedEndgameTable();

@@ -1,0 +1,103 @@
+#pragma once
+// The solved endgame slices in memory, their files, and the one question
+// the search asks: what is this position worth with perfect play.
+
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/EndgameSlice.h"
+
+struct EndgameValue
+{
+    enum class Outcome : std::uint8_t
+    {
+        Unknown, // not in the database
+        Draw,    // neither side can force the end of the game
+        Win,     // for the side to move
+        Loss,
+    };
+    Outcome outcome = Outcome::Unknown;
+    // Plies to the end of the game with the winner hurrying and the loser
+    // holding out; -1 where the slice keeps results only; 0 for a draw.
+    int plies = -1;
+
+    bool operator==(const EndgameValue&) const = default;
+};
+
+// A result packed in one byte while solving and in slices kept with their
+// distances: 0 a draw, 1 + 2d a win in d plies, 2 + 2d a loss in d plies.
+namespace endgamecode
+{
+constexpr int kMaxPlies = 126;
+constexpr std::uint8_t kDraw = 0;
+constexpr std::uint8_t Win(int plies)
+{
+    return static_cast<std::uint8_t>(1 + 2 * plies);
+}
+constexpr std::uint8_t Loss(int plies)
+{
+    return static_cast<std::uint8_t>(2 + 2 * plies);
+}
+EndgameValue Decode(std::uint8_t code);
+} // namespace endgamecode
+
+class CEndgameTable
+{
+public:
+    // Slices of up to this many pieces can be held.
+    static constexpr int kMaxPieces = 8;
+
+    CEndgameTable();
+    ~CEndgameTable();
+    CEndgameTable(CEndgameTable&&) noexcept;
+    CEndgameTable& operator=(CEndgameTable&&) noexcept;
+
+    // Keeps a solved slice, one code a position (endgamecode), replacing
+    // one of the same material. With `distances` false only win, loss or
+    // draw is kept, in two bits a position.
+    void Add(const EndgameMaterial& material, const std::vector<std::uint8_t>& codes,
+             bool distances = true);
+    bool Has(const EndgameMaterial& material) const;
+    // The slice's numbering, or nullptr when the slice is not held.
+    const CEndgameSlice* Slice(const EndgameMaterial& material) const;
+    EndgameValue ValueAt(const EndgameMaterial& material, std::uint64_t index) const;
+
+    // The value of `position` for its side to move: Unknown when its slice
+    // is not held, when the game is over (a side without pieces), or for
+    // what no slice numbers (dead squares, a man on its far row). Depends
+    // on nothing but the position and the slices held.
+    EndgameValue Probe(const CPosition& position) const;
+
+    // The largest n such that every slice of up to n pieces is held (0 when
+    // not even the two-piece ones are).
+    int CompletePieces() const;
+    // Bytes held for the slices' values.
+    std::size_t Bytes() const;
+
+    // One slice as a file: a header (name, format version, material, the
+    // number of positions, whether distances are kept, a checksum of the
+    // values) and the values. The reader checks every part of it against
+    // the slice `expected` and refuses the file with a reason in `error`
+    // otherwise, keeping what it held before.
+    // With `distances` false, or when the slice keeps none, the file holds
+    // two bits a position.
+    void Write(const EndgameMaterial& material, std::ostream& out, bool distances = true) const;
+    bool Read(std::istream& in, const EndgameMaterial& expected, std::string* error);
+    // "slice-2011.egdb" for two black men, one red man and one red king.
+    static std::string FileName(const EndgameMaterial& material);
+    // Reads every slice file of up to `maxPieces` pieces found in `folder`;
+    // a missing file is skipped, a damaged one is skipped and named in
+    // `problems`. Returns the number of slices read.
+    int ReadFolder(const std::filesystem::path& folder, int maxPieces,
+                   std::vector<std::string>* problems = nullptr);
+
+private:
+    struct Entry;
+    const Entry* Find(const EndgameMaterial& material) const;
+
+    std::vector<std::unique_ptr<Entry>> m_entries; // by material
+};
