@@ -27,11 +27,11 @@ struct Work
     }
 
     CEndgameSlice slice;
-    std::vector<std::uint8_t> code;
-    std::vector<std::uint8_t> pending;  // moves inside the pair not yet decided
-    std::vector<std::uint8_t> exitWin;  // quickest win by a move out of the pair, 0 none
-    std::vector<std::uint8_t> exitLoss; // slowest loss by a move out of the pair, 0 none
-    std::vector<std::uint8_t> exitDraw; // a move out of the pair draws
+    std::vector<endgamecode::Code> code;
+    std::vector<std::uint8_t> pending;   // moves inside the pair not yet decided
+    std::vector<std::uint16_t> exitWin;  // quickest win by a move out of the pair, 0 none
+    std::vector<std::uint16_t> exitLoss; // slowest loss by a move out of the pair, 0 none
+    std::vector<std::uint8_t> exitDraw;  // a move out of the pair draws
 };
 
 // A position waiting for its level: which slice, its number, whether it is
@@ -126,8 +126,8 @@ private:
                 exitWin = exitWin ? std::min(exitWin, value.plies) : value.plies;
         }
         work.pending[index] = static_cast<std::uint8_t>(pending);
-        work.exitWin[index] = static_cast<std::uint8_t>(std::min(exitWin, 255));
-        work.exitLoss[index] = static_cast<std::uint8_t>(std::min(exitLoss, 255));
+        work.exitWin[index] = static_cast<std::uint16_t>(exitWin);
+        work.exitLoss[index] = static_cast<std::uint16_t>(exitLoss);
         work.exitDraw[index] = exitDraw;
         if (exitWin)
             Queue(exitWin, {index, w, false, false});
@@ -211,7 +211,7 @@ void CEndgameSolver::SolvePair(const EndgameMaterial& material,
         report.material = work.slice.Material();
         report.positions = work.slice.Size();
         report.seconds = seconds;
-        for (const std::uint8_t code : work.code)
+        for (const endgamecode::Code code : work.code)
         {
             const EndgameValue value = endgamecode::Decode(code);
             report.wins += value.outcome == EndgameValue::Outcome::Win;

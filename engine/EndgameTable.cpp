@@ -9,7 +9,13 @@ namespace
 {
 constexpr char kMagic[8] = {'P', 'L', 'X', 'N', 'E', 'G', 'D', 'B'};
 constexpr std::uint32_t kVersion = 1;
-constexpr std::uint8_t kFlagDistances = 1;
+// How a file keeps its values: two-bit results, or codes of one or two bytes.
+enum Form : std::uint8_t
+{
+    kResults = 0,
+    kByteCodes = 1,
+    kWordCodes = 2,
+};
 constexpr int kHeaderBytes = 32;
 constexpr int kSlots = CEndgameTable::kMaxPieces + 1;
 
@@ -17,7 +23,7 @@ constexpr int kSlots = CEndgameTable::kMaxPieces + 1;
 constexpr std::uint8_t kPackedWin = 1;
 constexpr std::uint8_t kPackedLoss = 2;
 
-std::uint8_t Packed(std::uint8_t code)
+std::uint8_t Packed(endgamecode::Code code)
 {
     return code == endgamecode::kDraw ? 0 : code % 2 ? kPackedWin : kPackedLoss;
 }
@@ -70,7 +76,7 @@ bool Fail(std::string* error, const std::string& reason)
 }
 } // namespace
 
-EndgameValue endgamecode::Decode(std::uint8_t code)
+EndgameValue endgamecode::Decode(Code code)
 {
     if (code == kDraw)
         return {EndgameValue::Outcome::Draw, 0};
@@ -81,9 +87,38 @@ EndgameValue endgamecode::Decode(std::uint8_t code)
 struct CEndgameTable::Entry
 {
     explicit Entry(const EndgameMaterial& material) : slice(material) {}
+
+    endgamecode::Code CodeAt(std::uint64_t index) const
+    {
+        return form == kByteCodes ? bytes[index] : words[index];
+    }
+    // The values as a file keeps them in `keep`'s form.
+    std::vector<std::uint8_t> Payload(Form keep) const
+    {
+        if (keep == form && form != kWordCodes)
+            return bytes;
+        std::vector<std::uint8_t> payload;
+        if (keep == kResults)
+        {
+            payload.assign((slice.Size() + 3) / 4, 0);
+            for (std::uint64_t i = 0; i < slice.Size(); ++i)
+                payload[i / 4] |= static_cast<std::uint8_t>(Packed(CodeAt(i)) << (2 * (i % 4)));
+        }
+        else
+            for (std::uint64_t i = 0; i < slice.Size(); ++i)
+            {
+                const endgamecode::Code code = CodeAt(i);
+                payload.push_back(static_cast<std::uint8_t>(code & 0xFF));
+                if (keep == kWordCodes)
+                    payload.push_back(static_cast<std::uint8_t>(code >> 8));
+            }
+        return payload;
+    }
+
     CEndgameSlice slice;
-    bool distances = true;
-    std::vector<std::uint8_t> values; // a code a position, or four two-bit results a byte
+    Form form = kByteCodes;
+    std::vector<std::uint8_t> bytes;      // two-bit results or one-byte codes
+    std::vector<endgamecode::Code> words; // two-byte codes
 };
 
 CEndgameTable::CEndgameTable() : m_entries(kSlots * kSlots * kSlots * kSlots) {}
@@ -91,20 +126,20 @@ CEndgameTable::~CEndgameTable() = default;
 CEndgameTable::CEndgameTable(CEndgameTable&&) noexcept = default;
 CEndgameTable& CEndgameTable::operator=(CEndgameTable&&) noexcept = default;
 
-void CEndgameTable::Add(const EndgameMaterial& material, const std::vector<std::uint8_t>& codes,
-                        bool distances)
+void CEndgameTable::Add(const EndgameMaterial& material,
+                        const std::vector<endgamecode::Code>& codes, bool distances)
 {
     auto entry = std::make_unique<Entry>(material);
-    entry->distances = distances;
-    if (distances)
-        entry->values = codes;
-    else
+    entry->form = kWordCodes;
+    entry->words = codes;
+    const bool small = std::all_of(codes.begin(), codes.end(),
+                                   [](endgamecode::Code code) { return code <= 0xFF; });
+    if (!distances || small)
     {
-        entry->values.assign((codes.size() + 3) / 4, 0);
-        for (std::size_t i = 0; i < codes.size(); ++i)
-        {
-            entry->values[i / 4] |= static_cast<std::uint8_t>(Packed(codes[i]) << (2 * (i % 4)));
-        }
+        const Form form = distances ? kByteCodes : kResults;
+        entry->bytes = entry->Payload(form);
+        entry->form = form;
+        entry->words = {};
     }
     m_entries[SlotOf(material)] = std::move(entry);
 }
@@ -130,9 +165,9 @@ EndgameValue CEndgameTable::ValueAt(const EndgameMaterial& material, std::uint64
     const Entry* entry = Find(material);
     if (!entry || index >= entry->slice.Size())
         return {};
-    if (entry->distances)
-        return endgamecode::Decode(entry->values[index]);
-    switch ((entry->values[index / 4] >> (2 * (index % 4))) & 3)
+    if (entry->form != kResults)
+        return endgamecode::Decode(entry->CodeAt(index));
+    switch ((entry->bytes[index / 4] >> (2 * (index % 4))) & 3)
     {
     case kPackedWin:
         return {EndgameValue::Outcome::Win, -1};
@@ -163,7 +198,7 @@ int CEndgameTable::CompletePieces() const
             for (int bm = 0; bm <= black; ++bm)
                 for (int rm = 0; rm <= pieces - black; ++rm)
                     if (!Has({bm, black - bm, rm, pieces - black - rm}))
-                        return pieces - 1;
+                        return pieces > 2 ? pieces - 1 : 0;
     return kMaxPieces;
 }
 
@@ -172,7 +207,7 @@ std::size_t CEndgameTable::Bytes() const
     std::size_t bytes = 0;
     for (const auto& entry : m_entries)
         if (entry)
-            bytes += entry->values.size();
+            bytes += entry->bytes.size() + 2 * entry->words.size();
     return bytes;
 }
 
@@ -186,26 +221,18 @@ void CEndgameTable::Write(const EndgameMaterial& material, std::ostream& out, bo
     const Entry* entry = Find(material);
     if (!entry)
         return;
-    distances = distances && entry->distances;
-    std::vector<std::uint8_t> packed;
-    if (entry->distances && !distances)
-    {
-        packed.assign((entry->values.size() + 3) / 4, 0);
-        for (std::size_t i = 0; i < entry->values.size(); ++i)
-            packed[i / 4] |= static_cast<std::uint8_t>(Packed(entry->values[i]) << (2 * (i % 4)));
-    }
-    const std::vector<std::uint8_t>& values =
-        distances || !entry->distances ? entry->values : packed;
+    const Form form = distances ? entry->form : kResults;
+    const std::vector<std::uint8_t> payload = entry->Payload(form);
     out.write(kMagic, sizeof kMagic);
     PutLittle(out, kVersion, 4);
     for (const int count :
          {material.blackMen, material.blackKings, material.redMen, material.redKings})
         PutLittle(out, static_cast<std::uint64_t>(count), 1);
     PutLittle(out, entry->slice.Size(), 8);
-    PutLittle(out, distances ? kFlagDistances : 0, 4);
-    PutLittle(out, Checksum(values), 4);
-    out.write(reinterpret_cast<const char*>(values.data()),
-              static_cast<std::streamsize>(values.size()));
+    PutLittle(out, form, 4);
+    PutLittle(out, Checksum(payload), 4);
+    out.write(reinterpret_cast<const char*>(payload.data()),
+              static_cast<std::streamsize>(payload.size()));
 }
 
 bool CEndgameTable::Read(std::istream& in, const EndgameMaterial& expected, std::string* error)
@@ -222,31 +249,41 @@ bool CEndgameTable::Read(std::istream& in, const EndgameMaterial& expected, std:
     if (!(material == expected))
         return Fail(error, "holds slice " + MaterialText(material) + " instead of " +
                                MaterialText(expected));
-    const CEndgameSlice slice(material);
-    const std::uint64_t positions = GetLittle(header + 16, 8);
-    if (positions != slice.Size())
-        return Fail(error, "holds " + std::to_string(positions) + " positions, the slice has " +
-                               std::to_string(slice.Size()));
-    const std::uint64_t flags = GetLittle(header + 24, 4);
-    if (flags & ~std::uint64_t{kFlagDistances})
-        return Fail(error, "unknown flags " + std::to_string(flags));
-    const bool distances = flags & kFlagDistances;
-
     auto entry = std::make_unique<Entry>(material);
-    entry->distances = distances;
-    entry->values.resize(distances ? positions : (positions + 3) / 4);
-    if (!in.read(reinterpret_cast<char*>(entry->values.data()),
-                 static_cast<std::streamsize>(entry->values.size())))
+    const std::uint64_t positions = GetLittle(header + 16, 8);
+    if (positions != entry->slice.Size())
+        return Fail(error, "holds " + std::to_string(positions) + " positions, the slice has " +
+                               std::to_string(entry->slice.Size()));
+    const std::uint64_t form = GetLittle(header + 24, 4);
+    if (form != kResults && form != kByteCodes && form != kWordCodes)
+        return Fail(error, "unknown value form " + std::to_string(form));
+
+    std::vector<std::uint8_t> payload(form == kResults     ? (positions + 3) / 4
+                                      : form == kByteCodes ? positions
+                                                           : 2 * positions);
+    if (!in.read(reinterpret_cast<char*>(payload.data()),
+                 static_cast<std::streamsize>(payload.size())))
         return Fail(error, "ends before its last value");
     if (in.peek() != std::istream::traits_type::eof())
         return Fail(error, "goes on past its last value");
-    if (Checksum(entry->values) != GetLittle(header + 28, 4))
+    if (Checksum(payload) != GetLittle(header + 28, 4))
         return Fail(error, "damaged: its checksum does not match its values");
+    entry->form = static_cast<Form>(form);
+    if (form == kWordCodes)
+    {
+        entry->words.resize(positions);
+        for (std::uint64_t i = 0; i < positions; ++i)
+            entry->words[i] =
+                static_cast<endgamecode::Code>(payload[2 * i] | payload[2 * i + 1] << 8);
+    }
+    else
+        entry->bytes = std::move(payload);
     for (std::uint64_t i = 0; i < positions; ++i)
     {
-        const int value =
-            distances ? entry->values[i] : (entry->values[i / 4] >> (2 * (i % 4))) & 3;
-        if (distances ? value > endgamecode::Loss(endgamecode::kMaxPlies) : value == 3)
+        const bool bad = form == kResults
+                             ? ((entry->bytes[i / 4] >> (2 * (i % 4))) & 3) == 3
+                             : entry->CodeAt(i) > endgamecode::Loss(endgamecode::kMaxPlies);
+        if (bad)
             return Fail(error, "holds a value no solver writes at position " + std::to_string(i));
     }
     m_entries[SlotOf(material)] = std::move(entry);

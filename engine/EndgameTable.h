@@ -28,21 +28,22 @@ struct EndgameValue
     bool operator==(const EndgameValue&) const = default;
 };
 
-// A result packed in one byte while solving and in slices kept with their
+// A result as one number, while solving and in slices kept with their
 // distances: 0 a draw, 1 + 2d a win in d plies, 2 + 2d a loss in d plies.
 namespace endgamecode
 {
-constexpr int kMaxPlies = 126;
-constexpr std::uint8_t kDraw = 0;
-constexpr std::uint8_t Win(int plies)
+using Code = std::uint16_t;
+constexpr int kMaxPlies = 32000;
+constexpr Code kDraw = 0;
+constexpr Code Win(int plies)
 {
-    return static_cast<std::uint8_t>(1 + 2 * plies);
+    return static_cast<Code>(1 + 2 * plies);
 }
-constexpr std::uint8_t Loss(int plies)
+constexpr Code Loss(int plies)
 {
-    return static_cast<std::uint8_t>(2 + 2 * plies);
+    return static_cast<Code>(2 + 2 * plies);
 }
-EndgameValue Decode(std::uint8_t code);
+EndgameValue Decode(Code code);
 } // namespace endgamecode
 
 class CEndgameTable
@@ -57,9 +58,10 @@ public:
     CEndgameTable& operator=(CEndgameTable&&) noexcept;
 
     // Keeps a solved slice, one code a position (endgamecode), replacing
-    // one of the same material. With `distances` false only win, loss or
-    // draw is kept, in two bits a position.
-    void Add(const EndgameMaterial& material, const std::vector<std::uint8_t>& codes,
+    // one of the same material: in a byte a position when every code fits,
+    // else in two. With `distances` false only win, loss or draw is kept,
+    // in two bits a position.
+    void Add(const EndgameMaterial& material, const std::vector<endgamecode::Code>& codes,
              bool distances = true);
     bool Has(const EndgameMaterial& material) const;
     // The slice's numbering, or nullptr when the slice is not held.
@@ -79,12 +81,12 @@ public:
     std::size_t Bytes() const;
 
     // One slice as a file: a header (name, format version, material, the
-    // number of positions, whether distances are kept, a checksum of the
+    // number of positions, how the values are kept, a checksum of the
     // values) and the values. The reader checks every part of it against
     // the slice `expected` and refuses the file with a reason in `error`
     // otherwise, keeping what it held before.
     // With `distances` false, or when the slice keeps none, the file holds
-    // two bits a position.
+    // two bits a position; else the codes, in a byte or in two.
     void Write(const EndgameMaterial& material, std::ostream& out, bool distances = true) const;
     bool Read(std::istream& in, const EndgameMaterial& expected, std::string* error);
     // "slice-2011.egdb" for two black men, one red man and one red king.

@@ -1,0 +1,347 @@
+#include "engine/EndgameCheck.h"
+#include "engine/EndgameFiles.h"
+#include "engine/EndgameSolver.h"
+#include "engine/Perft.h"
+#include "engine/Search.h"
+#include "notation/Fen.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace
+{
+using Outcome = EndgameValue::Outcome;
+
+std::string Fen(const CPosition& position)
+{
+    return PrintFen(position.ToFen());
+}
+
+CPosition FromFen(const char* text)
+{
+    return CPosition::FromFen(ParseFen(text).value());
+}
+
+// Every slice of up to three pieces, and the kings-only four-piece pair:
+// solved once for the whole test program (about a second under sanitizers).
+const CEndgameTable& SmallTable()
+{
+    static const CEndgameTable table = []
+    {
+        CEndgameTable made;
+        CEndgameSolver solver(made);
+        solver.SolveUpTo(3);
+        solver.SolvePair({0, 2, 0, 2});
+        solver.SolvePair({1, 1, 0, 2});
+        return made;
+    }();
+    return table;
+}
+
+std::vector<EndgameMaterial> MaterialsOf(int pieces)
+{
+    std::vector<EndgameMaterial> materials;
+    for (int black = 1; black < pieces; ++black)
+        for (int bm = 0; bm <= black; ++bm)
+            for (int rm = 0; rm <= pieces - black; ++rm)
+                materials.push_back({bm, black - bm, rm, pieces - black - rm});
+    return materials;
+}
+
+std::string Text(const EndgameMaterial& m)
+{
+    return CEndgameTable::FileName(m);
+}
+} // namespace
+
+TEST(EndgameSlice, EveryNumberIsOnePositionOfTheSliceAndBack)
+{
+    for (int pieces = 2; pieces <= 4; ++pieces)
+        for (const EndgameMaterial& m : MaterialsOf(pieces))
+        {
+            const CEndgameSlice slice(m);
+            // Four-piece slices in steps, so the test stays quick under
+            // sanitizers; the step is odd, so every block is crossed.
+            const std::uint64_t step = pieces < 4 ? 1 : 7;
+            for (std::uint64_t i = 0; i < slice.Size(); i += step)
+            {
+                const CPosition position = slice.PositionAt(i);
+                ASSERT_EQ(slice.IndexOf(position), i) << Text(m) << " " << Fen(position);
+                ASSERT_EQ(MaterialOf(position), m) << Fen(position);
+                ASSERT_EQ(position.m_black & position.m_red, 0u) << Fen(position);
+                ASSERT_EQ(position.m_black & ~position.m_kings & bitboard::kRow7, 0u);
+                ASSERT_EQ(position.m_red & ~position.m_kings & bitboard::kRow0, 0u);
+            }
+        }
+}
+
+TEST(EndgameSlice, SizeIsTheNumberOfPlacementsAndNothingElseIsNumbered)
+{
+    // Counted square by square: a black man and a red man (not on their far
+    // rows), and one king each.
+    int menPlacements = 0;
+    for (int black = 0; black < 28; ++black)
+        for (int red = 4; red < 32; ++red)
+            menPlacements += black != red;
+    EXPECT_EQ(CEndgameSlice({1, 0, 1, 0}).Size(), static_cast<std::uint64_t>(menPlacements));
+    EXPECT_EQ(CEndgameSlice({0, 1, 0, 1}).Size(), 32u * 31u);
+    EXPECT_EQ(CEndgameSlice({1, 0, 0, 1}).Size(), 28u * 31u);
+
+    const CEndgameSlice slice({1, 0, 0, 1});
+    for (const char* outside : {"W:WK5:B1",  // red to move
+                                "B:WK5:B29", // a black man on its far row
+                                "B:W5:B1",   // other material
+                                "B:WK5:BK1"})
+        EXPECT_FALSE(slice.IndexOf(FromFen(outside))) << outside;
+    CPosition dead = FromFen("B:WK5:B1");
+    dead.m_dead = bitboard::Bit(20);
+    EXPECT_FALSE(slice.IndexOf(dead));
+    EXPECT_THROW(CEndgameSlice({0, 0, 1, 1}), std::invalid_argument);
+}
+
+TEST(EndgameSlice, TurningTheBoardKeepsTheGame)
+{
+    EXPECT_EQ(Rotated(0x00000001u), 0x80000000u); // square 1 becomes 32
+    EXPECT_EQ(Rotated(0x00000F00u), 0x00F00000u); // 9..12 become 21..24
+    std::mt19937 random(5);
+    for (int i = 0; i < 200; ++i)
+    {
+        const CPosition position = CEndgameSlice({1, 1, 2, 0}).PositionAt(random() % 100000);
+        CPosition red = position;
+        red.m_side = CPosition::Red;
+        const CPosition turned = Canonical(red);
+        ASSERT_EQ(turned.m_side, CPosition::Black);
+        ASSERT_EQ(Canonical(turned), turned);
+        ASSERT_EQ(Rotated(Rotated(position.m_black)), position.m_black);
+        ASSERT_EQ(Perft(red, 3), Perft(turned, 3)) << Fen(red);
+    }
+}
+
+TEST(EndgameSolver, EveryValueIsWhatOneMoveOverTheTableFinds)
+{
+    const CEndgameTable& table = SmallTable();
+    EXPECT_EQ(table.CompletePieces(), 3);
+    std::mt19937 random(7);
+    for (int pieces = 2; pieces <= 4; ++pieces)
+        for (const EndgameMaterial& m : MaterialsOf(pieces))
+        {
+            const CEndgameSlice* slice = table.Slice(m);
+            if (!slice)
+                continue;
+            int wins = 0, losses = 0;
+            // Every position up to three pieces, a sample of the four.
+            const std::uint64_t count = pieces < 4 ? slice->Size() : 3000;
+            for (std::uint64_t n = 0; n < count; ++n)
+            {
+                const std::uint64_t i = pieces < 4 ? n : random() % slice->Size();
+                const CPosition position = slice->PositionAt(i);
+                const EndgameValue held = table.ValueAt(m, i);
+                ASSERT_EQ(held, ValueByOneMove(table, position)) << Text(m) << " " << Fen(position);
+                ASSERT_EQ(table.Probe(position), held);
+                wins += held.outcome == Outcome::Win;
+                losses += held.outcome == Outcome::Loss;
+            }
+            EXPECT_GT(wins + losses, 0) << Text(m);
+        }
+}
+
+TEST(EndgameSolver, AgreesWithADeepSearchOfThePosition)
+{
+    const CEndgameTable& table = SmallTable();
+    std::mt19937 random(3);
+    const std::atomic<bool> never{false};
+    CSearch search(4);
+    int wins = 0, losses = 0, draws = 0;
+    std::vector<EndgameMaterial> materials = MaterialsOf(2);
+    for (const EndgameMaterial& m : MaterialsOf(3))
+        materials.push_back(m);
+    for (const EndgameMaterial& m : materials)
+        for (int tries = 0; tries < 60; ++tries)
+        {
+            const std::uint64_t i = random() % table.Slice(m)->Size();
+            const CPosition position = table.Slice(m)->PositionAt(i);
+            const EndgameValue value = table.ValueAt(m, i);
+            // Short results only: the search proves them in a few plies.
+            if (value.plies > 9 || position.IsOver())
+                continue;
+            const bool decided = value.outcome != Outcome::Draw;
+            if (!decided && draws > wins / 3)
+                continue;
+            search.Clear();
+            const SearchResult result = search.Run(position, {.depth = 14}, never);
+            const int moves = (value.plies + 1) / 2;
+            const int expected = value.outcome == Outcome::Win    ? moves
+                                 : value.outcome == Outcome::Loss ? -moves
+                                                                  : 0;
+            EXPECT_EQ(result.info.winMoves, expected) << Fen(position);
+            (value.outcome == Outcome::Win    ? wins
+             : value.outcome == Outcome::Loss ? losses
+                                              : draws)++;
+        }
+    EXPECT_GT(wins, 100);
+    EXPECT_GT(losses, 20);
+    EXPECT_GT(draws, 8);
+}
+
+TEST(EndgameSolver, KnowsTheGamesOwnEnds)
+{
+    const CEndgameTable& table = SmallTable();
+    const struct
+    {
+        const char* fen;
+        EndgameValue value;
+    } cases[] = {
+        {"B:W28:B19,20", {Outcome::Win, 1}},     // block the last piece
+        {"B:W27,28,31:B20", {}},                 // four pieces with men: not held
+        {"B:WK32:BK14,K19", {Outcome::Win, -1}}, // two kings catch one
+        {"W:WK32:BK14,K19", {Outcome::Loss, -1}},
+        {"W:W5:B1", {Outcome::Loss, 0}}, // red is stuck
+        {"B:W5:B1", {Outcome::Win, 0}},
+        {"B:W15", {}}, // over: nothing to look up
+    };
+    for (const auto& c : cases)
+    {
+        const EndgameValue value = table.Probe(FromFen(c.fen));
+        EXPECT_EQ(value.outcome, c.value.outcome) << c.fen;
+        EXPECT_TRUE(c.value.plies < 0 || value.plies == c.value.plies) << c.fen;
+    }
+    // The last piece taken with both sides stuck: the capturer keeps the
+    // turn and loses, so this capture, black's only move, loses.
+    const CPosition stuck = FromFen("B:W24:B19,32");
+    EXPECT_EQ(ValueByOneMove(table, stuck).outcome, Outcome::Loss);
+}
+
+TEST(EndgameSolver, RefusesASliceBeforeWhatItLeadsTo)
+{
+    CEndgameTable table;
+    CEndgameSolver solver(table);
+    try
+    {
+        solver.SolvePair({1, 0, 0, 1});
+        FAIL() << "solved without its successors";
+    }
+    catch (const std::runtime_error& error)
+    {
+        EXPECT_STREQ(error.what(), "slice 0101 must be solved before 1001");
+    }
+    EXPECT_FALSE(table.Has({1, 0, 0, 1}));
+}
+
+namespace
+{
+const EndgameMaterial kKingAndMan{1, 0, 0, 1};
+
+std::string SliceFile(bool distances)
+{
+    std::ostringstream out;
+    SmallTable().Write(kKingAndMan, out, distances);
+    return out.str();
+}
+
+// What reading `bytes` as the file of kKingAndMan says: "" when it is taken.
+std::string ReadProblem(const std::string& bytes)
+{
+    CEndgameTable table;
+    std::istringstream in(bytes);
+    std::string error;
+    const bool read = table.Read(in, kKingAndMan, &error);
+    EXPECT_EQ(read, error.empty());
+    EXPECT_EQ(table.Has(kKingAndMan), read);
+    return error;
+}
+
+std::string Patched(std::string bytes, std::size_t at, char value)
+{
+    bytes[at] = value;
+    return bytes;
+}
+} // namespace
+
+TEST(EndgameFiles, ASliceReadsBackAsItWasWrittenWithOrWithoutDistances)
+{
+    const CEndgameTable& table = SmallTable();
+    const CEndgameSlice& slice = *table.Slice(kKingAndMan);
+    for (const bool distances : {true, false})
+    {
+        CEndgameTable read;
+        std::istringstream in(SliceFile(distances));
+        std::string error;
+        ASSERT_TRUE(read.Read(in, kKingAndMan, &error)) << error;
+        EXPECT_EQ(SliceFile(distances).size(),
+                  32 + (distances ? slice.Size() : (slice.Size() + 3) / 4));
+        for (std::uint64_t i = 0; i < slice.Size(); ++i)
+        {
+            EndgameValue expected = table.ValueAt(kKingAndMan, i);
+            if (!distances && expected.outcome != Outcome::Draw)
+                expected.plies = -1;
+            ASSERT_EQ(read.ValueAt(kKingAndMan, i), expected) << i;
+        }
+    }
+}
+
+TEST(EndgameFiles, ADamagedOrForeignFileIsRefusedWithItsReason)
+{
+    const std::string good = SliceFile(true);
+    EXPECT_EQ(ReadProblem(good), "");
+    EXPECT_EQ(ReadProblem(""), "not an endgame database file");
+    EXPECT_EQ(ReadProblem(Patched(good, 0, 'Q')), "not an endgame database file");
+    EXPECT_EQ(ReadProblem(Patched(good, 8, 2)),
+              "endgame database format 2, this program reads format 1");
+    EXPECT_EQ(ReadProblem(Patched(good, 15, 0)), "holds slice 1000 instead of 1001");
+    EXPECT_EQ(ReadProblem(Patched(good, 16, 1)), "holds 769 positions, the slice has 868");
+    EXPECT_EQ(ReadProblem(Patched(good, 24, 6)), "unknown value form 6");
+    EXPECT_EQ(ReadProblem(good.substr(0, good.size() - 1)), "ends before its last value");
+    EXPECT_EQ(ReadProblem(good + "x"), "goes on past its last value");
+    EXPECT_EQ(ReadProblem(Patched(good, 40, static_cast<char>(good[40] ^ 2))),
+              "damaged: its checksum does not match its values");
+    // A value out of range with a checksum to match it.
+    CEndgameTable odd;
+    std::vector<endgamecode::Code> codes(868, endgamecode::kDraw);
+    codes[5] = 0xFFFF;
+    odd.Add(kKingAndMan, codes);
+    std::ostringstream out;
+    odd.Write(kKingAndMan, out);
+    EXPECT_EQ(ReadProblem(out.str()), "holds a value no solver writes at position 5");
+}
+
+TEST(EndgameFiles, AFolderGivesWhatItHoldsAndNamesWhatItCannotRead)
+{
+    testsupport::TempFolder folder;
+    const CEndgameTable& table = SmallTable();
+    for (const EndgameMaterial& m : MaterialsOf(2))
+    {
+        std::ofstream out(folder / CEndgameTable::FileName(m), std::ios::binary);
+        table.Write(m, out);
+    }
+    folder.Write(CEndgameTable::FileName({0, 1, 0, 1}), "PLXNEGDB");
+    CEndgameTable read;
+    std::vector<std::string> problems;
+    EXPECT_EQ(read.ReadFolder(folder.path, 5, &problems), 3);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0], folder / "slice-0101.egdb" + ": not an endgame database file");
+    EXPECT_EQ(read.CompletePieces(), 0);
+    EXPECT_EQ(read.Probe(FromFen("B:W28:B24")), table.Probe(FromFen("B:W28:B24")));
+    EXPECT_EQ(read.Probe(FromFen("B:WK28:BK24")).outcome, Outcome::Unknown);
+}
+
+TEST(EndgameFiles, TheCacheFolderFollowsTheDesktopsRules)
+{
+    const char* savedCache = std::getenv("XDG_CACHE_HOME");
+    const char* savedHome = std::getenv("HOME");
+    const std::string cache = savedCache ? savedCache : "", home = savedHome ? savedHome : "";
+    setenv("XDG_CACHE_HOME", "/tmp/c", 1);
+    setenv("HOME", "/home/h", 1);
+    EXPECT_EQ(EndgameCacheFolder(), "/tmp/c/plaxen");
+    setenv("XDG_CACHE_HOME", "", 1);
+    EXPECT_EQ(EndgameCacheFolder(), "/home/h/.cache/plaxen");
+    unsetenv("XDG_CACHE_HOME");
+    unsetenv("HOME");
+    EXPECT_EQ(EndgameCacheFolder(), "");
+    savedCache ? setenv("XDG_CACHE_HOME", cache.c_str(), 1) : unsetenv("XDG_CACHE_HOME");
+    savedHome ? setenv("HOME", home.c_str(), 1) : unsetenv("HOME");
+}
