@@ -62,6 +62,22 @@ Mask Unrank(std::uint64_t rank, int k, Mask room)
 }
 } // namespace
 
+std::vector<EndgameMaterial> MaterialsOf(int pieces)
+{
+    std::vector<EndgameMaterial> materials;
+    for (int men = 0; men <= pieces; ++men)
+        for (int blackMen = 0; blackMen <= men; ++blackMen)
+            for (int blackKings = 0; blackKings <= pieces - men; ++blackKings)
+            {
+                const EndgameMaterial material{blackMen, blackKings, men - blackMen,
+                                               pieces - men - blackKings};
+                if (material.blackMen + material.blackKings > 0 &&
+                    material.redMen + material.redKings > 0)
+                    materials.push_back(material);
+            }
+    return materials;
+}
+
 EndgameMaterial MaterialOf(const CPosition& position)
 {
     const Mask kings = position.m_kings;

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "engine/Position.h"
 
@@ -26,6 +27,10 @@ struct EndgameMaterial
     EndgameMaterial Swapped() const { return {redMen, redKings, blackMen, blackKings}; }
     bool operator==(const EndgameMaterial&) const = default;
 };
+
+// Every material of exactly `pieces` pieces with at least one a side,
+// fewer men first.
+std::vector<EndgameMaterial> MaterialsOf(int pieces);
 
 // The material of `position`'s pieces as they stand.
 EndgameMaterial MaterialOf(const CPosition& position);

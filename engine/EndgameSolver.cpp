@@ -231,14 +231,7 @@ void CEndgameSolver::SolveUpTo(int pieces,
     // Captures lead to fewer pieces and crownings to fewer men: by pieces,
     // then by men, every successor comes first.
     for (int total = 2; total <= std::min(pieces, CEndgameTable::kMaxPieces); ++total)
-        for (int men = 0; men <= total; ++men)
-            for (int bm = 0; bm <= men; ++bm)
-                for (int bk = 0; bk <= total - men; ++bk)
-                {
-                    const EndgameMaterial material{bm, bk, men - bm, total - men - bk};
-                    if (material.blackMen + material.blackKings == 0 ||
-                        material.redMen + material.redKings == 0 || m_table.Has(material))
-                        continue;
-                    SolvePair(material, onSlice);
-                }
+        for (const EndgameMaterial& material : MaterialsOf(total))
+            if (!m_table.Has(material))
+                SolvePair(material, onSlice);
 }

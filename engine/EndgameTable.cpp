@@ -191,14 +191,20 @@ EndgameValue CEndgameTable::Probe(const CPosition& position) const
     return index ? ValueAt(material, *index) : EndgameValue{};
 }
 
+bool CEndgameTable::HoldsAny(int pieces) const
+{
+    for (const EndgameMaterial& material : MaterialsOf(pieces))
+        if (Has(material))
+            return true;
+    return false;
+}
+
 int CEndgameTable::CompletePieces() const
 {
     for (int pieces = 2; pieces <= kMaxPieces; ++pieces)
-        for (int black = 1; black < pieces; ++black)
-            for (int bm = 0; bm <= black; ++bm)
-                for (int rm = 0; rm <= pieces - black; ++rm)
-                    if (!Has({bm, black - bm, rm, pieces - black - rm}))
-                        return pieces > 2 ? pieces - 1 : 0;
+        for (const EndgameMaterial& material : MaterialsOf(pieces))
+            if (!Has(material))
+                return pieces > 2 ? pieces - 1 : 0;
     return kMaxPieces;
 }
 
@@ -295,20 +301,17 @@ int CEndgameTable::ReadFolder(const std::filesystem::path& folder, int maxPieces
 {
     int read = 0;
     for (int pieces = 2; pieces <= std::min(maxPieces, kMaxPieces); ++pieces)
-        for (int black = 1; black < pieces; ++black)
-            for (int bm = 0; bm <= black; ++bm)
-                for (int rm = 0; rm <= pieces - black; ++rm)
-                {
-                    const EndgameMaterial material{bm, black - bm, rm, pieces - black - rm};
-                    const std::filesystem::path file = folder / FileName(material);
-                    std::ifstream in(file, std::ios::binary);
-                    if (!in)
-                        continue;
-                    std::string error;
-                    if (Read(in, material, &error))
-                        ++read;
-                    else if (problems)
-                        problems->push_back(file.string() + ": " + error);
-                }
+        for (const EndgameMaterial& material : MaterialsOf(pieces))
+        {
+            const std::filesystem::path file = folder / FileName(material);
+            std::ifstream in(file, std::ios::binary);
+            if (!in)
+                continue;
+            std::string error;
+            if (Read(in, material, &error))
+                ++read;
+            else if (problems)
+                problems->push_back(file.string() + ": " + error);
+        }
     return read;
 }

@@ -74,6 +74,8 @@ public:
     // on nothing but the position and the slices held.
     EndgameValue Probe(const CPosition& position) const;
 
+    // Whether any slice of exactly `pieces` pieces is held.
+    bool HoldsAny(int pieces) const;
     // The largest n such that every slice of up to n pieces is held (0 when
     // not even the two-piece ones are).
     int CompletePieces() const;

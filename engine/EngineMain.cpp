@@ -1,6 +1,8 @@
 // plaxen-engine: the computer opponent on standard input and output.
 // "plaxen-engine bench [depth]" searches the fixed bench positions instead
-// and prints their node count, the fingerprint of the search.
+// and prints their node count, the fingerprint of the search;
+// "plaxen-engine --no-endgame" plays without the endgame database (for
+// matches that measure what it is worth).
 
 #include <algorithm>
 #include <cstdlib>
@@ -21,7 +23,10 @@ int main(int argc, char** argv)
                   << '\n';
         return 0;
     }
-    CProtocol protocol(std::cin, std::cout);
+    CProtocol::Caps caps;
+    caps.endgame = argc >= 2 && std::string_view(argv[1]) == "--no-endgame" ? EndgameTables::None
+                                                                            : EndgameTables::Shared;
+    CProtocol protocol(std::cin, std::cout, caps);
     protocol.Run();
     return 0;
 }

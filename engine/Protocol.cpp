@@ -192,7 +192,7 @@ void CProtocol::Go(const std::vector<std::string>& words)
     if (m_worker.joinable())
         m_worker.join(); // finished: it cleared m_searching last
     if (!m_search)
-        m_search = std::make_unique<CSearch>(m_caps.hashMegabytes);
+        m_search = std::make_unique<CSearch>(m_caps.hashMegabytes, m_caps.endgame);
     m_stop = false;
     m_searching = true;
     m_worker = std::thread(

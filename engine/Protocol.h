@@ -35,6 +35,7 @@ public:
         int endOfInputGraceMs = 10'000;          // a search still running at the end of input
                                                  // may finish within this, then is stopped
         std::size_t hashMegabytes = 16;
+        EndgameTables endgame = EndgameTables::None; // plaxen-engine plays with Shared
     };
 
     CProtocol(std::istream& in, std::ostream& out);

@@ -9,13 +9,24 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
+#include "engine/EndgameTable.h"
 #include "engine/MoveList.h"
 #include "engine/Position.h"
 #include "engine/SearchTypes.h"
 #include "engine/TranspositionTable.h"
 #include "rules/CheckerBoard.h"
+
+// Where a search looks up endgames: nowhere, or the process's shared
+// database (SharedEndgameTable), fetched by the first Run so that the
+// thread that searches, not the one that made the search, waits for it.
+enum class EndgameTables
+{
+    None,
+    Shared,
+};
 
 // One search at a time, on the thread that owns the object; everything it
 // learns (the table, move-order statistics) stays inside. Nothing is shared
@@ -23,7 +34,7 @@
 class CSearch
 {
 public:
-    explicit CSearch(std::size_t hashMegabytes = 16);
+    explicit CSearch(std::size_t hashMegabytes = 16, EndgameTables endgame = EndgameTables::None);
     CSearch(const CSearch&) = delete;
     CSearch& operator=(const CSearch&) = delete;
 
@@ -41,11 +52,20 @@ public:
     // Forgets what earlier searches learnt (for a new game).
     void Clear();
 
+    // Positions `table` holds are judged by it from then on (nullptr: none).
+    // A won one that keeps its distances scores as the game's end that many
+    // plies on, so the quickest win is chosen; one that keeps results only
+    // scores below every proven win and above every estimate, with the
+    // estimate added, so the winner heads for a position that does.
+    void SetEndgameTable(const CEndgameTable* table);
+
 private:
     using Clock = std::chrono::steady_clock;
 
     int Search(const CPosition& position, std::uint64_t key, int depth, int alpha, int beta,
                int ply, bool afterCapture);
+    // The table's score of a position whose game is not over, or nothing.
+    std::optional<int> EndgameScore(const CPosition& position, int ply) const;
     void OrderMoves(CMoveList& list, int ply, int side, std::uint16_t tableMove) const;
     void NoteCutoff(const EngineMove& move, int ply, int side, int depth);
     void PollStop();
@@ -55,6 +75,10 @@ private:
                              const SearchLimits& limits);
 
     CTranspositionTable m_table;
+    bool m_sharedEndgame = false;
+    const CEndgameTable* m_endgame = nullptr;
+    int m_endgamePieces = 0;        // the most pieces any slice held has
+    int m_endgameComplete = 0;      // every slice of up to this many pieces is held
     std::vector<CMoveList> m_lists; // one per ply
     std::vector<std::array<std::uint16_t, 2>> m_killers;
     std::vector<int> m_history;   // [side][from][to]

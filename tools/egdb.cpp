@@ -93,35 +93,31 @@ int Verify(const std::filesystem::path& folder, int pieces)
     std::uint64_t checked = 0, mismatches = 0;
     const Clock::time_point start = Clock::now();
     for (int total = 2; total <= std::min(pieces, complete); ++total)
-        for (int black = 1; black < total; ++black)
-            for (int bm = 0; bm <= black; ++bm)
-                for (int rm = 0; rm <= total - black; ++rm)
-                {
-                    const EndgameMaterial m{bm, black - bm, rm, total - black - rm};
-                    const CEndgameSlice& slice = *table.Slice(m);
-                    std::uint64_t wrong = 0;
-                    for (std::uint64_t i = 0; i < slice.Size(); ++i)
-                    {
-                        const EndgameValue held = table.ValueAt(m, i);
-                        const EndgameValue searched = ValueByOneMove(table, slice.PositionAt(i));
-                        const bool same =
-                            held.outcome == searched.outcome &&
-                            (held.plies < 0 || searched.plies < 0 || held.plies == searched.plies);
-                        if (!same && wrong++ < 3)
-                            std::printf(
-                                "%s: position %llu (%s) holds %d/%d, one move finds %d/%d\n",
+        for (const EndgameMaterial& m : MaterialsOf(total))
+        {
+            const CEndgameSlice& slice = *table.Slice(m);
+            std::uint64_t wrong = 0;
+            for (std::uint64_t i = 0; i < slice.Size(); ++i)
+            {
+                const EndgameValue held = table.ValueAt(m, i);
+                const EndgameValue searched = ValueByOneMove(table, slice.PositionAt(i));
+                const bool same =
+                    held.outcome == searched.outcome &&
+                    (held.plies < 0 || searched.plies < 0 || held.plies == searched.plies);
+                if (!same && wrong++ < 3)
+                    std::printf("%s: position %llu (%s) holds %d/%d, one move finds %d/%d\n",
                                 Name(m).c_str(), static_cast<unsigned long long>(i),
                                 PrintFen(slice.PositionAt(i).ToFen()).c_str(),
                                 static_cast<int>(held.outcome), held.plies,
                                 static_cast<int>(searched.outcome), searched.plies);
-                    }
-                    checked += slice.Size();
-                    mismatches += wrong;
-                    std::printf("%-18s %11llu positions checked, %llu wrong  (%.1f s)\n",
-                                Name(m).c_str(), static_cast<unsigned long long>(slice.Size()),
-                                static_cast<unsigned long long>(wrong), Since(start));
-                    std::fflush(stdout);
-                }
+            }
+            checked += slice.Size();
+            mismatches += wrong;
+            std::printf("%-18s %11llu positions checked, %llu wrong  (%.1f s)\n", Name(m).c_str(),
+                        static_cast<unsigned long long>(slice.Size()),
+                        static_cast<unsigned long long>(wrong), Since(start));
+            std::fflush(stdout);
+        }
     std::printf("%llu positions checked, %llu wrong\n", static_cast<unsigned long long>(checked),
                 static_cast<unsigned long long>(mismatches));
     return mismatches || !problems.empty() || complete < std::min(pieces, 2) ? 1 : 0;

@@ -3,7 +3,9 @@
 #include "engine/EndgameSolver.h"
 #include "engine/Perft.h"
 #include "engine/Search.h"
+#include "notation/BoardMoves.h"
 #include "notation/Fen.h"
+#include "rules/GameText.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -41,16 +43,6 @@ const CEndgameTable& SmallTable()
         return made;
     }();
     return table;
-}
-
-std::vector<EndgameMaterial> MaterialsOf(int pieces)
-{
-    std::vector<EndgameMaterial> materials;
-    for (int black = 1; black < pieces; ++black)
-        for (int bm = 0; bm <= black; ++bm)
-            for (int rm = 0; rm <= pieces - black; ++rm)
-                materials.push_back({bm, black - bm, rm, pieces - black - rm});
-    return materials;
 }
 
 std::string Text(const EndgameMaterial& m)
@@ -344,4 +336,114 @@ TEST(EndgameFiles, TheCacheFolderFollowsTheDesktopsRules)
     EXPECT_EQ(EndgameCacheFolder(), "");
     savedCache ? setenv("XDG_CACHE_HOME", cache.c_str(), 1) : unsetenv("XDG_CACHE_HOME");
     savedHome ? setenv("HOME", home.c_str(), 1) : unsetenv("HOME");
+}
+
+namespace
+{
+struct PlayedGame
+{
+    int plies = 0;
+    int loser = -1; // a side, or -1 when the game was still going
+};
+
+// The engine against itself from `start`, both sides with `table`, at most
+// `maxPlies` plies.
+PlayedGame PlayItself(const CPosition& start, const CEndgameTable* table, int depth, int maxPlies)
+{
+    CSearch search(4);
+    search.SetEndgameTable(table);
+    const std::atomic<bool> never{false};
+    CCheckerBoard board = BoardFromFen(start.ToFen());
+    PlayedGame game;
+    for (; game.plies < maxPlies && !board.IsGameOver(); ++game.plies)
+    {
+        const SearchResult result = search.Run(board, {.depth = depth}, never);
+        EXPECT_TRUE(result.hasMove) << board;
+        if (!result.hasMove || PlayMove(board, result.move) == MoveRefused)
+            break;
+    }
+    if (board.IsGameOver())
+        game.loser = LosingSide(board);
+    return game;
+}
+
+// Positions of `m` that the table calls `outcome` (the longest of them
+// first), up to `count` of them, from numbers spread over the slice.
+std::vector<std::pair<CPosition, EndgameValue>>
+Sample(const CEndgameTable& table, const EndgameMaterial& m, Outcome outcome, int count)
+{
+    std::vector<std::pair<CPosition, EndgameValue>> found;
+    const CEndgameSlice& slice = *table.Slice(m);
+    std::pair<CPosition, EndgameValue> longest{CPosition(), {}};
+    for (std::uint64_t i = 0; i < slice.Size(); ++i)
+    {
+        const EndgameValue value = table.ValueAt(m, i);
+        if (value.outcome == outcome && value.plies >= 0 && value.plies > longest.second.plies)
+            longest = {slice.PositionAt(i), value};
+    }
+    if (longest.second.outcome == outcome)
+        found.push_back(longest);
+    std::mt19937 random(static_cast<unsigned>(slice.Size()));
+    for (int tries = 0; tries < 2000 && static_cast<int>(found.size()) < count; ++tries)
+    {
+        const std::uint64_t i = random() % slice.Size();
+        if (table.ValueAt(m, i).outcome == outcome && !slice.PositionAt(i).IsOver())
+            found.push_back({slice.PositionAt(i), table.ValueAt(m, i)});
+    }
+    return found;
+}
+} // namespace
+
+TEST(EndgameSearch, AWonEndingIsWonAsQuicklyAsTheTableSaysAndADrawnOneIsNotLost)
+{
+    const CEndgameTable& table = SmallTable();
+    for (const EndgameMaterial& m :
+         {EndgameMaterial{0, 2, 0, 1}, EndgameMaterial{2, 0, 1, 0}, EndgameMaterial{0, 2, 0, 2}})
+        for (const auto& [position, value] : Sample(table, m, Outcome::Win, 4))
+        {
+            // Both sides know the distances: the winner hurries, the loser
+            // holds out, and the game lasts exactly as long as the table says.
+            const PlayedGame game = PlayItself(position, &table, 3, 200);
+            EXPECT_EQ(game.plies, value.plies) << Fen(position);
+            EXPECT_EQ(game.loser, CPosition::Red) << Fen(position);
+        }
+    for (const EndgameMaterial& m : {EndgameMaterial{0, 1, 0, 1}, EndgameMaterial{0, 2, 0, 2}})
+        for (const auto& [position, value] : Sample(table, m, Outcome::Draw, 3))
+            EXPECT_EQ(PlayItself(position, &table, 3, 40).loser, -1) << Fen(position);
+}
+
+TEST(EndgameSearch, ResultsWithoutDistancesStillWinAndAnExactRootEndsTheSearch)
+{
+    // Two kings against one with results only: the search heads for the
+    // end by its estimate, and the two-piece slices it reaches are exact.
+    CEndgameTable table;
+    CEndgameSolver(table).SolveUpTo(3);
+    for (const EndgameMaterial& m : MaterialsOf(3))
+    {
+        const CEndgameSlice& slice = *table.Slice(m);
+        std::vector<endgamecode::Code> codes(slice.Size());
+        for (std::uint64_t i = 0; i < slice.Size(); ++i)
+        {
+            const EndgameValue value = table.ValueAt(m, i);
+            codes[i] = value.outcome == Outcome::Win    ? endgamecode::Win(value.plies)
+                       : value.outcome == Outcome::Loss ? endgamecode::Loss(value.plies)
+                                                        : endgamecode::kDraw;
+        }
+        table.Add(m, codes, false);
+    }
+    for (const EndgameMaterial& m : {EndgameMaterial{0, 2, 0, 1}, EndgameMaterial{1, 1, 0, 1}})
+        for (const auto& [position, value] : Sample(table, m, Outcome::Win, 3))
+        {
+            const PlayedGame game = PlayItself(position, &table, 9, 120);
+            EXPECT_EQ(game.loser, CPosition::Red) << Fen(position);
+        }
+
+    // An exact value at the root: two iterations make sure of it.
+    const CEndgameTable& exact = SmallTable();
+    const auto longest = Sample(exact, {0, 2, 0, 1}, Outcome::Win, 1).front();
+    CSearch search(4);
+    search.SetEndgameTable(&exact);
+    const SearchResult result = search.Run(longest.first, {.depth = 40}, false);
+    EXPECT_EQ(result.info.depth, 2);
+    EXPECT_EQ(result.info.winMoves, (longest.second.plies + 1) / 2);
 }
