@@ -1,6 +1,8 @@
 #include "engine/EndgameFiles.h"
 
+#include <chrono>
 #include <cstdlib>
+#include <future>
 
 #include "engine/EndgameSolver.h"
 
@@ -15,17 +17,45 @@ std::filesystem::path EndgameCacheFolder()
     return {};
 }
 
+namespace
+{
+const std::shared_future<const CEndgameTable*>& Loading()
+{
+    // The table is never freed: the loading thread may still be making it
+    // while the program exits, and nothing may be destroyed under it.
+    static const std::shared_future<const CEndgameTable*> loading =
+        std::async(std::launch::async,
+                   []
+                   {
+                       auto* table = new CEndgameTable;
+                       // Whatever goes wrong with the files, the game plays on
+                       // with what could be had.
+                       try
+                       {
+                           // Solved here first, so that no file can stand in for them.
+                           CEndgameSolver(*table).SolveUpTo(kBuiltInEndgamePieces);
+                           const std::filesystem::path folder = EndgameCacheFolder();
+                           if (!folder.empty())
+                               table->ReadFolder(folder, kDefaultEndgamePieces);
+                       }
+                       catch (const std::exception&)
+                       {
+                       }
+                       return const_cast<const CEndgameTable*>(table);
+                   })
+            .share();
+    return loading;
+}
+} // namespace
+
 const CEndgameTable& SharedEndgameTable()
 {
-    static const CEndgameTable table = []
-    {
-        CEndgameTable made;
-        const std::filesystem::path folder = EndgameCacheFolder();
-        if (!folder.empty())
-            made.ReadFolder(folder, kDefaultEndgamePieces);
-        // Files the cache lacks; the small slices are solved whatever it holds.
-        CEndgameSolver(made).SolveUpTo(kBuiltInEndgamePieces);
-        return made;
-    }();
-    return table;
+    return *Loading().get();
+}
+
+const CEndgameTable* SharedEndgameTableIfReady()
+{
+    const std::shared_future<const CEndgameTable*>& loading = Loading();
+    return loading.wait_for(std::chrono::seconds(0)) == std::future_status::ready ? loading.get()
+                                                                                  : nullptr;
 }

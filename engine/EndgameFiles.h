@@ -20,6 +20,10 @@ constexpr int kEndgameDistancePieces = 4;
 std::filesystem::path EndgameCacheFolder();
 
 // The slices up to kBuiltInEndgamePieces solved here, and every slice file
-// of up to kDefaultEndgamePieces pieces in the cache folder. Made once a
-// process on first use (thread-safe) and never changed after.
+// of up to kDefaultEndgamePieces pieces in the cache folder: made once a
+// process, on a thread of its own that the first call to either function
+// starts, and never changed after. SharedEndgameTable waits for it;
+// SharedEndgameTableIfReady answers at once, nullptr while it is not done,
+// so a search that must stop on demand never waits for the files.
 const CEndgameTable& SharedEndgameTable();
+const CEndgameTable* SharedEndgameTableIfReady();

@@ -303,6 +303,8 @@ int CEndgameTable::ReadFolder(const std::filesystem::path& folder, int maxPieces
     for (int pieces = 2; pieces <= std::min(maxPieces, kMaxPieces); ++pieces)
         for (const EndgameMaterial& material : MaterialsOf(pieces))
         {
+            if (Has(material))
+                continue;
             const std::filesystem::path file = folder / FileName(material);
             std::ifstream in(file, std::ios::binary);
             if (!in)

@@ -93,9 +93,9 @@ public:
     bool Read(std::istream& in, const EndgameMaterial& expected, std::string* error);
     // "slice-2011.egdb" for two black men, one red man and one red king.
     static std::string FileName(const EndgameMaterial& material);
-    // Reads every slice file of up to `maxPieces` pieces found in `folder`;
-    // a missing file is skipped, a damaged one is skipped and named in
-    // `problems`. Returns the number of slices read.
+    // Reads every slice file of up to `maxPieces` pieces found in `folder`
+    // whose slice is not held yet; a missing file is skipped, a damaged one
+    // is skipped and named in `problems`. Returns the number of slices read.
     int ReadFolder(const std::filesystem::path& folder, int maxPieces,
                    std::vector<std::string>* problems = nullptr);
 

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "engine/Bench.h"
+#include "engine/EndgameFiles.h"
 #include "engine/Protocol.h"
 
 int main(int argc, char** argv)
@@ -26,6 +27,9 @@ int main(int argc, char** argv)
     CProtocol::Caps caps;
     caps.endgame = argc >= 2 && std::string_view(argv[1]) == "--no-endgame" ? EndgameTables::None
                                                                             : EndgameTables::Shared;
+    // Read before the first command, not inside the first timed search.
+    if (caps.endgame == EndgameTables::Shared)
+        SharedEndgameTable();
     CProtocol protocol(std::cin, std::cout, caps);
     protocol.Run();
     return 0;

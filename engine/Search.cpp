@@ -67,6 +67,11 @@ CSearch::CSearch(std::size_t hashMegabytes, EndgameTables endgame)
 void CSearch::SetEndgameTable(const CEndgameTable* table)
 {
     m_sharedEndgame = false;
+    AdoptEndgameTable(table);
+}
+
+void CSearch::AdoptEndgameTable(const CEndgameTable* table)
+{
     m_endgame = table;
     m_endgamePieces = 0;
     for (int pieces = 2; table && pieces <= CEndgameTable::kMaxPieces; ++pieces)
@@ -121,9 +126,9 @@ SearchResult CSearch::Run(const CPosition& root, const SearchLimits& limits,
                           const std::atomic<bool>& stop,
                           const std::function<void(const SearchInfo&)>& onInfo)
 {
-    if (m_sharedEndgame)
-        SetEndgameTable(&SharedEndgameTable());
     m_start = Clock::now();
+    if (m_sharedEndgame && !m_endgame)
+        AdoptEndgameTable(SharedEndgameTableIfReady());
     m_stop = &stop;
     m_stopped = false;
     m_nodes = 0;

@@ -20,8 +20,7 @@
 #include "rules/CheckerBoard.h"
 
 // Where a search looks up endgames: nowhere, or the process's shared
-// database (SharedEndgameTable), fetched by the first Run so that the
-// thread that searches, not the one that made the search, waits for it.
+// database (SharedEndgameTable), from the first Run after it is ready.
 enum class EndgameTables
 {
     None,
@@ -64,6 +63,7 @@ private:
 
     int Search(const CPosition& position, std::uint64_t key, int depth, int alpha, int beta,
                int ply, bool afterCapture);
+    void AdoptEndgameTable(const CEndgameTable* table);
     // The table's score of a position whose game is not over, or nothing.
     std::optional<int> EndgameScore(const CPosition& position, int ply) const;
     void OrderMoves(CMoveList& list, int ply, int side, std::uint16_t tableMove) const;

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <thread>
 
 namespace
 {
@@ -446,4 +447,42 @@ TEST(EndgameSearch, ResultsWithoutDistancesStillWinAndAnExactRootEndsTheSearch)
     const SearchResult result = search.Run(longest.first, {.depth = 40}, false);
     EXPECT_EQ(result.info.depth, 2);
     EXPECT_EQ(result.info.winMoves, (longest.second.plies + 1) / 2);
+}
+
+TEST(EndgameFiles, TheSharedTableIsMadeAwayFromTheSearchAndHoldsTheSmallSlices)
+{
+    testsupport::TempFolder cache;
+    const char* saved = std::getenv("XDG_CACHE_HOME");
+    const std::string savedCache = saved ? saved : "";
+    std::filesystem::create_directories(cache.path / "plaxen");
+    // Results only: the four-piece slice is read, the three-piece one is
+    // solved here all the same, with its distances.
+    for (const EndgameMaterial& m : {EndgameMaterial{0, 2, 0, 2}, EndgameMaterial{1, 0, 1, 0}})
+    {
+        std::ofstream out(cache / ("plaxen/" + CEndgameTable::FileName(m)), std::ios::binary);
+        SmallTable().Write(m, out, false);
+    }
+    setenv("XDG_CACHE_HOME", cache.path.c_str(), 1);
+
+    // A search asked to use it goes on without it until it is there.
+    CSearch search(1, EndgameTables::Shared);
+    const std::atomic<bool> never{false};
+    const CPosition won = FromFen("B:WK32:BK14,K19");
+    const auto start = std::chrono::steady_clock::now();
+    const CEndgameTable* table = nullptr;
+    while (!(table = SharedEndgameTableIfReady()) &&
+           std::chrono::steady_clock::now() - start < std::chrono::seconds(60))
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    saved ? setenv("XDG_CACHE_HOME", savedCache.c_str(), 1) : unsetenv("XDG_CACHE_HOME");
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(&SharedEndgameTable(), table);
+    EXPECT_EQ(table->CompletePieces(), kBuiltInEndgamePieces);
+    const CPosition kings = Sample(SmallTable(), {0, 2, 0, 2}, Outcome::Win, 1).front().first;
+    EXPECT_EQ(table->Probe(kings), (EndgameValue{Outcome::Win, -1}));
+    EXPECT_EQ(table->Probe(FromFen("B:W28:B24")), SmallTable().Probe(FromFen("B:W28:B24")));
+    EXPECT_EQ(table->Probe(won), SmallTable().Probe(won));
+
+    const SearchResult result = search.Run(won, {.depth = 40}, never);
+    EXPECT_EQ(result.info.depth, 2); // exact at once
+    EXPECT_EQ(result.info.winMoves, (SmallTable().Probe(won).plies + 1) / 2);
 }
