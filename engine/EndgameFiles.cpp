@@ -19,43 +19,56 @@ std::filesystem::path EndgameCacheFolder()
 
 namespace
 {
-const std::shared_future<const CEndgameTable*>& Loading()
+// The table and the thread that fills it. Whoever asks sees the table only
+// once the thread is done; at exit a thread still reading is waited for.
+struct SharedTables
 {
-    // The table is never freed: the loading thread may still be making it
-    // while the program exits, and nothing may be destroyed under it.
-    static const std::shared_future<const CEndgameTable*> loading =
-        std::async(std::launch::async,
-                   []
-                   {
-                       auto* table = new CEndgameTable;
-                       // Whatever goes wrong with the files, the game plays on
-                       // with what could be had.
-                       try
-                       {
-                           // Solved here first, so that no file can stand in for them.
-                           CEndgameSolver(*table).SolveUpTo(kBuiltInEndgamePieces);
-                           const std::filesystem::path folder = EndgameCacheFolder();
-                           if (!folder.empty())
-                               table->ReadFolder(folder, kDefaultEndgamePieces);
-                       }
-                       catch (const std::exception&)
-                       {
-                       }
-                       return const_cast<const CEndgameTable*>(table);
-                   })
-            .share();
-    return loading;
+    SharedTables()
+    {
+        loading = std::async(std::launch::async,
+                             [this]
+                             {
+                                 // Whatever goes wrong with the files, the game plays on
+                                 // with what could be had.
+                                 try
+                                 {
+                                     // Solved here first, so that no file can stand in for
+                                     // them.
+                                     CEndgameSolver(table).SolveUpTo(kBuiltInEndgamePieces);
+                                     const std::filesystem::path folder = EndgameCacheFolder();
+                                     if (!folder.empty())
+                                         table.ReadFolder(folder, kDefaultEndgamePieces);
+                                 }
+                                 catch (const std::exception&)
+                                 {
+                                 }
+                             })
+                      .share();
+    }
+    ~SharedTables() { loading.wait(); }
+
+    CEndgameTable table;
+    std::shared_future<void> loading;
+};
+
+SharedTables& Shared()
+{
+    static SharedTables shared;
+    return shared;
 }
 } // namespace
 
 const CEndgameTable& SharedEndgameTable()
 {
-    return *Loading().get();
+    SharedTables& shared = Shared();
+    shared.loading.wait();
+    return shared.table;
 }
 
 const CEndgameTable* SharedEndgameTableIfReady()
 {
-    const std::shared_future<const CEndgameTable*>& loading = Loading();
-    return loading.wait_for(std::chrono::seconds(0)) == std::future_status::ready ? loading.get()
-                                                                                  : nullptr;
+    SharedTables& shared = Shared();
+    return shared.loading.wait_for(std::chrono::seconds(0)) == std::future_status::ready
+               ? &shared.table
+               : nullptr;
 }
