@@ -6,6 +6,7 @@
 #include "engine/Evaluation.h"
 #include "engine/HashKeys.h"
 #include "engine/MoveGen.h"
+#include "engine/OpeningBook.h"
 
 namespace
 {
@@ -118,6 +119,17 @@ SearchResult CSearch::Run(const std::vector<CPosition>& game, const SearchLimits
     if (game.empty() || game.back().IsOver())
         return result;
     const CPosition& root = game.back();
+    if (limits.bookMargin >= 0)
+        if (const std::optional<BookMove> book =
+                COpeningBook::BuiltIn().Choose(root, limits.bookMargin, limits.seed))
+        {
+            result.hasMove = true;
+            result.move = book->move;
+            result.info.score = book->score;
+            result.info.pv = {book->move};
+            result.info.timeMs = ElapsedMs();
+            return result;
+        }
     CMoveList& rootMoves = m_lists[0];
     GenerateMoves(root, rootMoves);
     SetHistory(game);

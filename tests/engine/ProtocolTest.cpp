@@ -71,6 +71,7 @@ TEST(EngineProtocol, AnswersEveryLine)
         {"bogus\n" + std::string(300, 'x') + "\nisready\n",
          "error unknown command \"bogus\"\nerror line longer than 200 characters\nreadyok\n"},
         {"perft 20\n", "error perft 20 would take too long\n"},
+        {"book maybe\nbook on\nbook off\n", "error expected \"book on\" or \"book off\"\n"},
         {"level beginner\nposition fen B:W16,24,28:B11,15,19\ngo\n", "bestmove 11x20\n"},
         {"go depth 60\nperft 1\nstop\n", "error a search is running; send stop first\nbestmove *"},
         {"quit\nisready\n", ""},

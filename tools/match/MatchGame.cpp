@@ -33,6 +33,12 @@ std::string GoCommand(const PlayerSettings& self, int clocks[2], const PlayerSet
 
 std::string PlayerSettings::Describe() const
 {
+    if (book)
+    {
+        PlayerSettings bare = *this;
+        bare.book = false;
+        return bare.Describe() + " with the book";
+    }
     if (nodes > 0)
         return "nodes " + std::to_string(nodes);
     if (timeMs > 0)
@@ -86,6 +92,8 @@ GameResult PlayGame(const std::vector<NotatedMove>& opening, CEngineProcess* eng
             result.sides[side].leastClockMs = players[side]->clockMs;
         if (!players[side]->level.empty())
             engines[side]->Send("level " + players[side]->level);
+        if (players[side]->book)
+            engines[side]->Send("book on");
     }
     while (!board.IsGameOver())
     {
