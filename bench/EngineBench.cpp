@@ -1,8 +1,9 @@
 // The engine's figures, on one core: perft 10 from the start (bulk counted
 // at the last ply; target under 1 s), search speed from the start and from
 // a middle game, the depth finished within one second from the start (aim:
-// 18 plies), and the bench fingerprint. Medians of a few runs; a loaded
-// machine shows in every figure.
+// 18 plies), the time a fixed second and a game clock give a move, and the
+// bench fingerprint. Medians of a few runs; a loaded machine shows in every
+// figure.
 
 #include <algorithm>
 #include <atomic>
@@ -83,6 +84,26 @@ int main()
         std::printf("search from the %s: %.2f M nodes/s, depth %d finished within 1 s"
                     " (medians of 3; aim 18 from the start)\n",
                     name, Median(nps) / 1e6, static_cast<int>(Median(depths)));
+    }
+
+    // Time use: how much of a fixed second a move is spent, and what a
+    // five-minute clock with three seconds a move gives a middle-game move.
+    for (const auto& [name, limits] :
+         {std::pair{"a fixed second", SearchLimits{.timeMs = 1000}},
+          std::pair{"5 min + 3 s on the clock",
+                    SearchLimits{.clockMs = 300'000, .incrementMs = 3000}}})
+    {
+        std::vector<double> used;
+        for (int run = 0; run < 3; ++run)
+        {
+            CSearch search;
+            const std::atomic<bool> never{false};
+            const auto begin = Clock::now();
+            search.Run(CPosition::FromFen(ParseFen(kMiddleGame).value()), limits, never);
+            used.push_back(Seconds(Clock::now() - begin) * 1000);
+        }
+        std::printf("middle-game move with %s: answered after %.0f ms (median of 3)\n", name,
+                    Median(used));
     }
 
     const BenchReport report = RunBench(kBenchDepth, nullptr);

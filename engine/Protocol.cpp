@@ -42,7 +42,7 @@ std::string InfoLine(const SearchInfo& info)
         line << "loss " << -info.winMoves;
     else
         line << info.score;
-    line << " nodes " << info.nodes << " time " << info.timeMs;
+    line << " nodes " << info.nodes << " time " << info.timeMs << " nps " << info.nodesPerSecond;
     if (!info.pv.empty())
         line << " pv " << PrintMoves(info.pv);
     return line.str();
@@ -72,7 +72,8 @@ void CProtocol::Run()
         else if (!Handle(line))
             return EndSearch(0);
     }
-    EndSearch(m_caps.endOfInputGraceMs);
+    // Nobody is left to stop an analysis.
+    EndSearch(m_infinite ? 0 : m_caps.endOfInputGraceMs);
 }
 
 bool CProtocol::ReadLine(std::string& line, bool& tooLong)
@@ -110,7 +111,7 @@ bool CProtocol::Handle(const std::string& line)
     if (command == "isready")
         Say("readyok");
     else if (command == "stop")
-        m_stop = true; // the search answers for itself
+        RaiseStop(); // the search answers for itself
     else if (command == "position" || command == "go" || command == "perft")
     {
         if (Searching())
@@ -124,6 +125,8 @@ bool CProtocol::Handle(const std::string& line)
     }
     else if (command == "level")
         SetLevel(words);
+    else if (command == "book")
+        SetBook(words);
     else
         Say("error unknown command \"" + command.substr(0, 40) + "\"");
     return true;
@@ -152,6 +155,7 @@ void CProtocol::SetPosition(const std::vector<std::string>& words)
     else
         return Say("error expected \"position start\" or \"position fen <FEN>\"");
 
+    std::vector<CCheckerBoard> game{board};
     if (movesAt != words.end())
         for (auto word = movesAt + 1; word != words.end(); ++word)
         {
@@ -164,30 +168,29 @@ void CProtocol::SetPosition(const std::vector<std::string>& words)
             const std::optional<NotatedMove> move = ResolveMove(board, *typed);
             if (!move || PlayMove(board, *move) == MoveRefused)
                 return Say("error illegal move \"" + shown + "\"");
+            game.push_back(board);
         }
-    m_board = board;
+    m_game = std::move(game);
 }
 
 void CProtocol::Go(const std::vector<std::string>& words)
 {
-    SearchLimits limits;
-    if (words.size() == 1)
-        limits = LimitsForLevel(m_level, m_goCount);
-    for (std::size_t i = 1; i < words.size(); i += 2)
+    std::optional<SearchLimits> parsed = ParseGo(words);
+    if (!parsed)
+        return;
+    SearchLimits limits = *parsed;
+    // Analysis wants the search's own view, never the book's.
+    if (m_book && words.size() > 1 && words[1] != "infinite")
     {
-        const bool depth = words[i] == "depth";
-        if ((!depth && words[i] != "time") || i + 1 >= words.size())
-            return Say("error expected \"go\", \"go depth <plies>\" or \"go time <ms>\"");
-        const std::optional<long long> value = Number(words[i + 1]);
-        if (!value || *value < 1)
-            return Say("error " + words[i] + " must be a whole number above 0");
-        (depth ? limits.depth : limits.timeMs) =
-            static_cast<int>(std::min<long long>(*value, 1 << 30));
+        limits.bookMargin = kBookMargin;
+        limits.seed = m_goCount;
     }
+    const bool infinite = words.size() == 2 && words[1] == "infinite";
+    m_infinite = infinite;
     ++m_goCount;
     limits.depth = limits.depth > 0 ? std::min(limits.depth, m_caps.maxDepth) : m_caps.maxDepth;
-    if (limits.timeMs > 0)
-        limits.timeMs = std::min(limits.timeMs, m_caps.maxTimeMs);
+    limits.timeMs = std::min(limits.timeMs, m_caps.maxTimeMs);
+    limits.clockMs = std::min(limits.clockMs, m_caps.maxTimeMs);
 
     if (m_worker.joinable())
         m_worker.join(); // finished: it cleared m_searching last
@@ -196,10 +199,17 @@ void CProtocol::Go(const std::vector<std::string>& words)
     m_stop = false;
     m_searching = true;
     m_worker = std::thread(
-        [this, limits, board = m_board]
+        [this, limits, infinite, game = m_game]
         {
             const SearchResult result = m_search->Run(
-                board, limits, m_stop, [this](const SearchInfo& info) { Say(InfoLine(info)); });
+                game, limits, m_stop, [this](const SearchInfo& info) { Say(InfoLine(info)); });
+            if (infinite)
+            {
+                // Analysis answers only when told to, even when the search
+                // has nothing left to learn.
+                std::unique_lock lock(m_stopLock);
+                m_stopSignal.wait(lock, [this] { return m_stop.load(); });
+            }
             {
                 // Free before the answer goes out: whoever reads it may send
                 // the next command at once.
@@ -211,6 +221,61 @@ void CProtocol::Go(const std::vector<std::string>& words)
         });
 }
 
+std::optional<SearchLimits> CProtocol::ParseGo(const std::vector<std::string>& words)
+{
+    SearchLimits limits;
+    if (words.size() == 1)
+        return LimitsForLevel(m_level, m_goCount);
+    if (words.size() == 2 && words[1] == "infinite")
+        return limits;
+    long long clocks[2] = {-1, -1}, increments[2] = {0, 0};
+    for (std::size_t i = 1; i < words.size(); i += 2)
+    {
+        const std::string& name = words[i];
+        const bool mayBeZero =
+            name == "btime" || name == "wtime" || name == "binc" || name == "winc";
+        const bool known = mayBeZero || name == "depth" || name == "time" || name == "nodes" ||
+                           name == "movestogo";
+        if (!known || i + 1 >= words.size())
+        {
+            Say("error expected \"go\", \"go infinite\" or \"go\" with depth, time, nodes, "
+                "btime, wtime, binc, winc or movestogo, each followed by a number");
+            return std::nullopt;
+        }
+        const std::optional<long long> value = Number(words[i + 1]);
+        if (!value || *value < (mayBeZero ? 0 : 1))
+        {
+            Say("error " + name + " must be a whole number " +
+                (mayBeZero ? "0 or more" : "above 0"));
+            return std::nullopt;
+        }
+        const int clamped = static_cast<int>(std::min<long long>(*value, 1 << 30));
+        if (name == "depth")
+            limits.depth = clamped;
+        else if (name == "time")
+            limits.timeMs = clamped;
+        else if (name == "nodes")
+            limits.nodes = static_cast<std::uint64_t>(*value);
+        else if (name == "movestogo")
+            limits.movesToGo = clamped;
+        else
+            (name[1] == 't' ? clocks : increments)[name[0] == 'b' ? 0 : 1] = clamped;
+    }
+    if ((clocks[0] < 0) != (clocks[1] < 0) || (clocks[0] < 0 && (increments[0] || increments[1])))
+    {
+        Say("error a game clock needs both btime and wtime");
+        return std::nullopt;
+    }
+    if (clocks[0] >= 0)
+    {
+        const int side = m_game.back().m_side == CCheckerBoard::RedSide ? 1 : 0;
+        // A clock already at zero still gets an answer, as fast as can be.
+        limits.clockMs = static_cast<int>(std::max<long long>(clocks[side], 1));
+        limits.incrementMs = static_cast<int>(increments[side]);
+    }
+    return limits;
+}
+
 void CProtocol::CountMoves(const std::vector<std::string>& words)
 {
     const std::optional<long long> depth = words.size() == 2 ? Number(words[1]) : std::nullopt;
@@ -219,7 +284,7 @@ void CProtocol::CountMoves(const std::vector<std::string>& words)
                    std::to_string(kMaxPerftDepth));
     const int plies = static_cast<int>(*depth);
     const std::optional<std::uint64_t> count =
-        Perft(CPosition::FromBoard(m_board), plies, m_caps.perftBudget);
+        Perft(CPosition::FromBoard(m_game.back()), plies, m_caps.perftBudget);
     if (!count)
         return Say("error perft " + words[1] + " would take too long");
     Say("perft " + std::to_string(plies) + " " + std::to_string(*count));
@@ -238,6 +303,15 @@ void CProtocol::SetLevel(const std::vector<std::string>& words)
         Say("error expected \"level beginner\", \"level intermediate\" or \"level expert\"");
 }
 
+void CProtocol::SetBook(const std::vector<std::string>& words)
+{
+    const std::string value = words.size() == 2 ? words[1] : "";
+    if (value == "on" || value == "off")
+        m_book = value == "on";
+    else
+        Say("error expected \"book on\" or \"book off\"");
+}
+
 void CProtocol::Say(const std::string& line)
 {
     std::lock_guard lock(m_outLock);
@@ -250,7 +324,17 @@ void CProtocol::EndSearch(int graceMs)
         std::unique_lock lock(m_doneLock);
         m_done.wait_for(lock, std::chrono::milliseconds(graceMs), [this] { return !Searching(); });
     }
-    m_stop = true;
+    RaiseStop();
     if (m_worker.joinable())
         m_worker.join();
+}
+
+void CProtocol::RaiseStop()
+{
+    {
+        // Under the lock, so a worker about to wait cannot miss it.
+        std::lock_guard lock(m_stopLock);
+        m_stop = true;
+    }
+    m_stopSignal.notify_all();
 }

@@ -1,9 +1,14 @@
 #pragma once
 // The engine's text protocol (docs: engine-protocol.md): one command a line
-// in, one reply a line out. Besides the commands there, two of its own:
+// in, one reply a line out. Besides the commands there, three of its own:
 //   level beginner|intermediate|expert   strength for a bare `go`
 //                                        (intermediate until set)
 //   go                                   search with the level's limits
+//   go nodes <n>                         search about n positions (with the
+//                                        other limits if given too)
+//   book on|off                          whether a go with limits of its own
+//                                        plays from the opening book (off
+//                                        until set; a bare go follows the level)
 // Searches run on a worker thread so `stop` and `isready` are answered
 // while one thinks.
 
@@ -14,6 +19,7 @@
 #include <iosfwd>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -51,8 +57,12 @@ private:
     bool Handle(const std::string& line);
     void SetPosition(const std::vector<std::string>& words);
     void Go(const std::vector<std::string>& words);
+    // The limits a `go` line asks for; nothing (and the error said) when it
+    // is malformed.
+    std::optional<SearchLimits> ParseGo(const std::vector<std::string>& words);
     void CountMoves(const std::vector<std::string>& words);
     void SetLevel(const std::vector<std::string>& words);
+    void SetBook(const std::vector<std::string>& words);
 
     bool ReadLine(std::string& line, bool& tooLong);
     void Say(const std::string& line);
@@ -60,15 +70,21 @@ private:
     // Lets a running search go on for up to `graceMs`, then stops it, and
     // joins the worker.
     void EndSearch(int graceMs);
+    // Sets the stop flag and wakes an analysis waiting for it.
+    void RaiseStop();
 
     std::istream& m_in;
     std::ostream& m_out;
     Caps m_caps;
     std::mutex m_outLock;
 
-    CCheckerBoard m_board;
+    // The game so far, each position after a whole move; the last is the
+    // position to search.
+    std::vector<CCheckerBoard> m_game{CCheckerBoard()};
     EngineLevel m_level = kDefaultLevel;
     std::uint64_t m_goCount = 0;
+    bool m_infinite = false; // the last search waits for stop
+    bool m_book = false;
 
     // Made at the first search; used by the worker alone while it runs.
     std::unique_ptr<CSearch> m_search;
@@ -77,4 +93,6 @@ private:
     std::atomic<bool> m_searching{false};
     std::mutex m_doneLock;
     std::condition_variable m_done;
+    std::mutex m_stopLock;
+    std::condition_variable m_stopSignal;
 };

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "engine/DrawRules.h"
 #include "engine/EndgameFiles.h"
 #include "engine/EndgameProgress.h"
 #include "engine/Evaluation.h"
 #include "engine/HashKeys.h"
 #include "engine/MoveGen.h"
+#include "engine/OpeningBook.h"
 
 namespace
 {
@@ -42,6 +44,14 @@ int GameOverScore(bool weCanMove, bool theyCanMove, bool afterCapture, int ply)
 {
     const bool weWin = weCanMove || (!theyCanMove && afterCapture);
     return weWin ? kWinScore - ply : -(kWinScore - ply);
+}
+
+std::uint64_t NodesPerSecond(std::uint64_t nodes, std::chrono::steady_clock::time_point start)
+{
+    const auto us = std::chrono::duration_cast<std::chrono::microseconds>(
+                        std::chrono::steady_clock::now() - start)
+                        .count();
+    return us >= 1000 ? nodes * 1'000'000 / static_cast<std::uint64_t>(us) : 0;
 }
 
 std::uint64_t Mix(std::uint64_t x)
@@ -117,12 +127,31 @@ SearchResult CSearch::Run(const CCheckerBoard& position, const SearchLimits& lim
                           const std::atomic<bool>& stop,
                           const std::function<void(const SearchInfo&)>& onInfo)
 {
-    if (position.m_side != CCheckerBoard::BlackSide && position.m_side != CCheckerBoard::RedSide)
-        return {};
-    return Run(CPosition::FromBoard(position), limits, stop, onInfo);
+    return Run(std::vector<CCheckerBoard>{position}, limits, stop, onInfo);
 }
 
-SearchResult CSearch::Run(const CPosition& root, const SearchLimits& limits,
+SearchResult CSearch::Run(const CPosition& position, const SearchLimits& limits,
+                          const std::atomic<bool>& stop,
+                          const std::function<void(const SearchInfo&)>& onInfo)
+{
+    return Run(std::vector<CPosition>{position}, limits, stop, onInfo);
+}
+
+SearchResult CSearch::Run(const std::vector<CCheckerBoard>& game, const SearchLimits& limits,
+                          const std::atomic<bool>& stop,
+                          const std::function<void(const SearchInfo&)>& onInfo)
+{
+    if (game.empty() || (game.back().m_side != CCheckerBoard::BlackSide &&
+                         game.back().m_side != CCheckerBoard::RedSide))
+        return {};
+    std::vector<CPosition> positions;
+    positions.reserve(game.size());
+    for (const CCheckerBoard& board : game)
+        positions.push_back(CPosition::FromBoard(board));
+    return Run(positions, limits, stop, onInfo);
+}
+
+SearchResult CSearch::Run(const std::vector<CPosition>& game, const SearchLimits& limits,
                           const std::atomic<bool>& stop,
                           const std::function<void(const SearchInfo&)>& onInfo)
 {
@@ -132,25 +161,35 @@ SearchResult CSearch::Run(const CPosition& root, const SearchLimits& limits,
     m_stop = &stop;
     m_stopped = false;
     m_nodes = 0;
-    m_hasDeadline = limits.timeMs > 0;
-    // A little is kept back for handing the answer over.
-    const int hardMs = limits.timeMs - std::clamp(limits.timeMs / 20, 1, 50);
-    m_deadline = m_start + std::chrono::milliseconds(std::max(hardMs, 0));
+    m_nodeLimit = limits.nodes;
     m_table.NewSearch();
     for (auto& killers : m_killers)
         killers = {};
 
     SearchResult result;
-    if (root.IsOver())
+    if (game.empty() || game.back().IsOver())
         return result;
+    const CPosition& root = game.back();
+    if (limits.bookMargin >= 0)
+        if (const std::optional<BookMove> book =
+                COpeningBook::BuiltIn().Choose(root, limits.bookMargin, limits.seed))
+        {
+            result.hasMove = true;
+            result.move = book->move;
+            result.info.score = book->score;
+            result.info.pv = {book->move};
+            result.info.timeMs = ElapsedMs();
+            return result;
+        }
     CMoveList& rootMoves = m_lists[0];
     GenerateMoves(root, rootMoves);
+    SetHistory(game);
     const std::uint64_t key = PositionKey(root);
+    m_time.Start(limits, rootMoves.Size(), bitboard::Count(root.m_black | root.m_red));
+    m_hasDeadline = m_time.HasDeadline();
+    m_deadline = m_start + std::chrono::milliseconds(m_time.HardMs());
 
-    int maxDepth = limits.depth > 0 ? std::min(limits.depth, kMaxPly - 8) : kMaxPly - 8;
-    // A forced move needs no second of thought, only a score.
-    if (rootMoves.Size() == 1 && limits.timeMs > 0)
-        maxDepth = std::min(maxDepth, 6);
+    const int maxDepth = limits.depth > 0 ? std::min(limits.depth, kMaxPly - 8) : kMaxPly - 8;
 
     // A root the database holds, with all it leads to, has its exact score
     // once the search reaches it: looking deeper finds nothing better. Not
@@ -167,17 +206,21 @@ SearchResult CSearch::Run(const CPosition& root, const SearchLimits& limits,
     for (int depth = 1; depth <= maxDepth; ++depth)
     {
         m_rootDepth = depth;
+        const int iterationStart = ElapsedMs();
+        const EngineMove previousBest = m_rootBest;
         const int score = Search(root, key, depth, -kInfinity, kInfinity, 0, false);
         if (m_stopped)
             break;
         info = MakeInfo(depth, score);
         if (onInfo)
             onInfo(info);
+        m_time.NoteIteration(ElapsedMs() - iterationStart, score,
+                             depth > 1 && !(m_rootBest == previousBest));
         // A forced result seen with plies to spare will not change.
         const int toEnd = PliesToEnd(score);
         if (toEnd > 0 && depth >= toEnd + 2)
             break;
-        if (m_hasDeadline && ElapsedMs() * 2 >= limits.timeMs)
+        if (!m_time.StartAnother(ElapsedMs()))
             break;
         if (rootExact && score == rootExactScore && depth >= 2)
             break;
@@ -193,10 +236,53 @@ SearchResult CSearch::Run(const CPosition& root, const SearchLimits& limits,
     }
     info.nodes = m_nodes;
     info.timeMs = ElapsedMs();
+    info.nodesPerSecond = NodesPerSecond(m_nodes, m_start);
     result.hasMove = true;
     result.move = ToNotated(m_rootBest);
     result.info = info;
     return result;
+}
+
+void CSearch::SetHistory(const std::vector<CPosition>& game)
+{
+    // Positions before the last man move or capture can never come back.
+    std::size_t first = game.size() - 1;
+    while (first > 0 && !ResetsQuietCount(game[first - 1], game[first]))
+        --first;
+    m_rootIndex = static_cast<int>(game.size() - 1 - first);
+    m_keys.assign(static_cast<std::size_t>(m_rootIndex) + kMaxPly + 2, 0);
+    m_quietPlies.assign(m_keys.size(), 0);
+    for (std::size_t i = first; i < game.size(); ++i)
+        m_keys[i - first] = PositionKey(game[i]);
+    m_quietPlies[static_cast<std::size_t>(m_rootIndex)] = m_rootIndex;
+}
+
+bool CSearch::IsClaimableDraw(const CPosition& position, int ply) const
+{
+    const int at = m_rootIndex + ply;
+    const int quiet = m_quietPlies[static_cast<std::size_t>(at)];
+    if (quiet >= kQuietPliesForDraw && !position.IsOver())
+        return true;
+    // A repetition within the line searched is scored as a draw at once:
+    // whoever could avoid it chose not to. One reaching back before the
+    // root must make the position's third occurrence.
+    const std::uint64_t key = m_keys[static_cast<std::size_t>(at)];
+    int earlier = 0;
+    for (int j = at - 4; j >= std::max(0, at - quiet); j -= 2)
+        if (m_keys[static_cast<std::size_t>(j)] == key &&
+            (j >= m_rootIndex || ++earlier == kOccurrencesForDraw - 1))
+            return true;
+    return false;
+}
+
+int CSearch::Judge(const CPosition& position, int ply) const
+{
+    constexpr int kGrace = 16; // quiet plies that cost nothing
+    const int quiet = std::clamp(m_quietPlies[static_cast<std::size_t>(m_rootIndex + ply)], kGrace,
+                                 kQuietPliesForDraw);
+    constexpr int kFloor = 20; // what is left of the score at the claim
+    return Evaluate(position) * (kQuietPliesForDraw + kFloor - quiet) /
+           (kQuietPliesForDraw + kFloor - kGrace);
 }
 
 int CSearch::Search(const CPosition& position, std::uint64_t key, int depth, int alpha, int beta,
@@ -208,8 +294,11 @@ int CSearch::Search(const CPosition& position, std::uint64_t key, int depth, int
     if (m_stopped)
         return 0;
 
+    m_keys[static_cast<std::size_t>(m_rootIndex + ply)] = key;
+    if (ply > 0 && IsClaimableDraw(position, ply))
+        return 0;
     if (ply >= kMaxPly - 1)
-        return Evaluate(position);
+        return Judge(position, ply);
 
     // A position found in the table was no finished game when stored, so
     // the table may answer before any move is generated. Captures played
@@ -242,7 +331,7 @@ int CSearch::Search(const CPosition& position, std::uint64_t key, int depth, int
     if (depth <= 0 && !position.HasCapture(side))
     {
         const bool weCanMove = position.HasMove(side);
-        return weCanMove && theyCanMove ? Evaluate(position)
+        return weCanMove && theyCanMove ? Judge(position, ply)
                                         : GameOverScore(weCanMove, theyCanMove, afterCapture, ply);
     }
     CMoveList& list = m_lists[ply];
@@ -269,6 +358,7 @@ int CSearch::Search(const CPosition& position, std::uint64_t key, int depth, int
         const EngineMove move = list.PickBest(i);
         const CPosition child = position.After(move);
         const std::uint64_t childKey = KeyAfter(key, position, move);
+        NoteQuietPlies(position, move, ply);
         const int next = depth - 1 + extension;
         int score;
         if (i == 0)
@@ -358,9 +448,16 @@ void CSearch::NoteCutoff(const EngineMove& move, int ply, int side, int depth)
             h /= 2;
 }
 
+void CSearch::NoteQuietPlies(const CPosition& position, const EngineMove& move, int ply)
+{
+    const auto at = static_cast<std::size_t>(m_rootIndex + ply);
+    m_quietPlies[at + 1] = ResetsQuietCount(position, move) ? 0 : m_quietPlies[at] + 1;
+}
+
 void CSearch::PollStop()
 {
-    if (m_stop->load(std::memory_order_relaxed) || (m_hasDeadline && Clock::now() >= m_deadline))
+    if (m_stop->load(std::memory_order_relaxed) || (m_hasDeadline && Clock::now() >= m_deadline) ||
+        (m_nodeLimit > 0 && m_nodes >= m_nodeLimit))
         m_stopped = true;
 }
 
@@ -379,6 +476,7 @@ SearchInfo CSearch::MakeInfo(int depth, int score) const
     info.winMoves = score > 0 ? (toEnd + 1) / 2 : -((toEnd + 1) / 2);
     info.nodes = m_nodes;
     info.timeMs = ElapsedMs();
+    info.nodesPerSecond = NodesPerSecond(m_nodes, m_start);
     for (int i = 0; i < m_pvLength[0]; ++i)
         info.pv.push_back(ToNotated(m_pv[static_cast<std::size_t>(i)]));
     if (info.pv.empty() && depth > 0)
@@ -398,6 +496,7 @@ EngineMove CSearch::DrawAmongBest(const CPosition& root, std::uint64_t key, int 
     for (int i = 0; i < moves.Size(); ++i)
     {
         const CPosition child = root.After(moves[i]);
+        NoteQuietPlies(root, moves[i], 0);
         const int score = -Search(child, KeyAfter(key, root, moves[i]), depth - 1, -kInfinity,
                                   kInfinity, 1, moves[i].IsCapture());
         scores.push_back(score);

@@ -14,9 +14,13 @@ SearchLimits LimitsForLevel(EngineLevel level, std::uint64_t seed)
         break;
     case EngineLevel::Intermediate:
         limits.timeMs = 250;
+        limits.bookMargin = kBookMargin;
+        limits.seed = seed;
         break;
     case EngineLevel::Expert:
         limits.timeMs = 1000;
+        limits.bookMargin = kBookMargin;
+        limits.seed = seed;
         break;
     }
     return limits;

@@ -22,16 +22,36 @@ constexpr int kMaxPly = 128;
 // from the root (negated: lost), for any n up to kMaxPly.
 constexpr int kWinScore = 30000;
 
+// Limits of every kind may be combined; the search ends at the first one
+// reached. With none at all it goes on until stopped (analysis), or until
+// it has proven the game's result.
 struct SearchLimits
 {
-    int depth = 0;  // plies; 0 = no limit of that kind
-    int timeMs = 0; // 0 = no limit of that kind
+    int depth = 0;           // plies; 0 = no limit of that kind
+    int timeMs = 0;          // for this move; 0 = no limit of that kind
+    std::uint64_t nodes = 0; // positions visited; 0 = no limit of that kind
+    // The searching side's game clock: its time left and what it gains
+    // after each move. With clockMs above 0 the search shares the clock
+    // out itself (more in the middle game, less for a forced or obvious
+    // move, never so much that the clock runs out) and timeMs is ignored.
+    int clockMs = 0;
+    int incrementMs = 0;
+    // Moves to make before the clock is next topped up; 0 = the clock must
+    // last the rest of the game.
+    int movesToGo = 0;
     // When above 0, the move is drawn at random among those scoring within
     // this many hundredths of a man of the best, from `seed` and the position
     // (the same seed and position draw the same move).
     int randomMargin = 0;
     std::uint64_t seed = 0;
+    // From 0 up: a position in the opening book is answered from it at
+    // once, with a move drawn (from `seed` and the position) among those
+    // within this many hundredths of a man of the book's best.
+    int bookMargin = -1;
 };
+
+// The book margin the levels that use the book play with.
+constexpr int kBookMargin = 8;
 
 // The limits that make up a level; `seed` feeds Beginner's choices.
 SearchLimits LimitsForLevel(EngineLevel level, std::uint64_t seed);
@@ -45,6 +65,7 @@ struct SearchInfo
     int winMoves = 0;
     std::uint64_t nodes = 0;
     int timeMs = 0;
+    std::uint64_t nodesPerSecond = 0; // nodes over time; 0 before a millisecond has passed
     std::vector<NotatedMove> pv;
 };
 

@@ -7,14 +7,19 @@
 
 namespace
 {
-// Everything the protocol answers to `input`, info lines left out (their
-// figures vary) once checked for their form.
-std::string Replies(const std::string& input)
+std::string Output(const std::string& input)
 {
     std::istringstream in(input);
     std::ostringstream out;
     CProtocol(in, out, {.perftBudget = 1'000'000, .maxLine = 200, .hashMegabytes = 1}).Run();
-    std::istringstream lines(out.str());
+    return out.str();
+}
+
+// Everything the protocol answers to `input`, info lines left out (their
+// figures vary) once checked for their form.
+std::string Replies(const std::string& input)
+{
+    std::istringstream lines(Output(input));
     std::string replies;
     for (std::string line; std::getline(lines, line);)
         if (!line.starts_with("info "))
@@ -49,18 +54,33 @@ TEST(EngineProtocol, AnswersEveryLine)
          "error bad FEN: the side to move must be B or W\n"
          "error expected \"position start\" or \"position fen <FEN>\"\n"
          "error expected \"moves\" after \"position start\"\nperft 1 7\n"},
-        {"go depth 0\ngo time x\ngo fast 1\nperft 65\nlevel hard\n",
+        {"go depth 0\ngo time x\ngo fast 1\ngo nodes 0\ngo btime -1 wtime 5\ngo infinite 5\n"
+         "go btime 100\ngo winc 100\nperft 65\nlevel hard\n",
          "error depth must be a whole number above 0\n"
          "error time must be a whole number above 0\n"
-         "error expected \"go\", \"go depth <plies>\" or \"go time <ms>\"\n"
+         "error expected \"go\", \"go infinite\" or \"go\" with depth, time, nodes, btime, "
+         "wtime, binc, winc or movestogo, each followed by a number\n"
+         "error nodes must be a whole number above 0\n"
+         "error btime must be a whole number 0 or more\n"
+         "error expected \"go\", \"go infinite\" or \"go\" with depth, time, nodes, btime, "
+         "wtime, binc, winc or movestogo, each followed by a number\n"
+         "error a game clock needs both btime and wtime\n"
+         "error a game clock needs both btime and wtime\n"
          "error expected \"perft <depth>\" with a depth of 0..64\n"
          "error expected \"level beginner\", \"level intermediate\" or \"level expert\"\n"},
         {"bogus\n" + std::string(300, 'x') + "\nisready\n",
          "error unknown command \"bogus\"\nerror line longer than 200 characters\nreadyok\n"},
         {"perft 20\n", "error perft 20 would take too long\n"},
+        {"book maybe\nbook on\nbook off\n", "error expected \"book on\" or \"book off\"\n"},
         {"level beginner\nposition fen B:W16,24,28:B11,15,19\ngo\n", "bestmove 11x20\n"},
         {"go depth 60\nperft 1\nstop\n", "error a search is running; send stop first\nbestmove *"},
         {"quit\nisready\n", ""},
+        // Other limits: a node budget, the game clock of the side to move
+        // (red's here, nearly gone), analysis until stopped.
+        {"position fen B:W16,24,28:B11,15,19\ngo nodes 5000\n", "bestmove 11x20\n"},
+        {"position start moves 11-15\ngo btime 100000 wtime 20 winc 0 binc 0\n", "bestmove *"},
+        {"go infinite\nisready\nstop\n", "readyok\nbestmove *"},
+
     };
     for (const auto& c : cases)
     {
@@ -72,4 +92,17 @@ TEST(EngineProtocol, AnswersEveryLine)
         else
             EXPECT_EQ(replies, c.replies) << c.input;
     }
+}
+
+TEST(EngineProtocol, HandsTheGameSoFarToTheSearch)
+{
+    // Black's king against two goes round with red's; after these moves
+    // black's 6-1 makes a position's third occurrence, a draw to claim.
+    const std::string moves = " moves 1-6 30-26 6-1 26-30 1-6 30-26 6-1 26-30 1-6 30-26";
+    const std::string withGame = Output("position fen B:WK30,K31:BK1" + moves + "\ngo depth 7\n");
+    EXPECT_NE(withGame.find("depth 7 score 0 "), std::string::npos) << withGame;
+    EXPECT_TRUE(withGame.ends_with("bestmove 6-1\n")) << withGame;
+    // The same position without its past is simply lost by a king.
+    const std::string alone = Output("position fen B:WK26,K31:BK6\ngo depth 7\n");
+    EXPECT_NE(alone.find("depth 7 score -"), std::string::npos) << alone;
 }

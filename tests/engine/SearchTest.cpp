@@ -22,6 +22,37 @@ SearchResult SearchFen(const char* fen, int depth)
     return Search(BoardFromFen(ParseFen(fen).value()), {.depth = depth});
 }
 
+// The boards of a game from `fen` through `moves`, each after a whole move.
+std::vector<CCheckerBoard> Game(const char* fen, const std::vector<const char*>& moves)
+{
+    std::vector<CCheckerBoard> game{BoardFromFen(ParseFen(fen).value())};
+    for (const char* text : moves)
+    {
+        CCheckerBoard next = game.back();
+        EXPECT_NE(PlayMove(next, ParseMove(text).value()), MoveRefused) << text;
+        game.push_back(next);
+    }
+    return game;
+}
+
+// A made-up game of `quiet` king moves before a position where black, with
+// one king against two, is to move: only the counts matter, so the
+// positions need not follow from one another, and none repeats.
+std::vector<CPosition> QuietGame(int quiet)
+{
+    std::vector<CPosition> game;
+    for (int i = 80 - quiet - 1; i < 80; ++i)
+    {
+        CPosition position;
+        position.m_black = bitboard::Bit(i % 12);
+        position.m_red = bitboard::Bit(20 + i / 12) | bitboard::Bit(31);
+        position.m_kings = position.m_black | position.m_red;
+        position.m_side = (i + 1) % 2 == 0 ? CPosition::Black : CPosition::Red;
+        game.push_back(position);
+    }
+    return game;
+}
+
 using Clock = std::chrono::steady_clock;
 } // namespace
 
@@ -105,4 +136,71 @@ TEST(EngineSearch, StopsWhenToldAndKeepsToItsTime)
     start = Clock::now();
     EXPECT_TRUE(Search(CCheckerBoard(), {.timeMs = 300}).hasMove);
     EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(300 + 1000));
+
+    // On a game clock the answer comes well before the clock runs out,
+    // even with the clock nearly gone.
+    for (int clockMs : {1000, 30})
+    {
+        start = Clock::now();
+        EXPECT_TRUE(Search(CCheckerBoard(), {.clockMs = clockMs}).hasMove);
+        EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(clockMs * 3 / 5 + 300));
+    }
+}
+
+TEST(EngineSearch, ScoresTheDrawsAPlayerCouldClaim)
+{
+    // Black's king against two red kings goes back and forth between 1 and
+    // 6 while one red king does the same between 30 and 26.
+    const char* start = "B:WK30,K31:BK1";
+    const std::vector<const char*> cycle = {"1-6",   "30-26", "6-1",   "26-30", "1-6",
+                                            "30-26", "6-1",   "26-30", "1-6",   "30-26"};
+    const std::atomic<bool> stop{false};
+    const SearchLimits limits{.depth = 9};
+    // Alone, the position is lost for black by a king...
+    const CCheckerBoard root = Game(start, cycle).back();
+    EXPECT_LT(CSearch(1).Run(root, limits, stop).info.score, -50);
+    // ...but after this game 6-1 makes a position's third occurrence.
+    const SearchResult drawn = CSearch(1).Run(Game(start, cycle), limits, stop);
+    EXPECT_EQ(drawn.info.score, 0);
+    // Red, ahead, does not walk into the draw one move earlier (26-30 would
+    // make the third occurrence); it keeps its advantage.
+    std::vector<const char*> shorter(cycle.begin(), cycle.end() - 1);
+    const SearchResult ahead = CSearch(1).Run(Game(start, shorter), limits, stop);
+    EXPECT_NE(PrintMove(ahead.move), "26-30");
+    EXPECT_GT(ahead.info.score, 50);
+
+    // 79 quiet plies: any black move makes the 80th, a claimable draw.
+    EXPECT_EQ(CSearch(1).Run(QuietGame(79), limits, stop).info.score, 0);
+    // Far from the claim the lead counts, though less the longer nothing happens.
+    const int fresh = CSearch(1).Run(QuietGame(0), limits, stop).info.score;
+    const int stale = CSearch(1).Run(QuietGame(60), limits, stop).info.score;
+    EXPECT_LT(fresh, stale);
+    EXPECT_LT(stale, 0);
+
+    EXPECT_FALSE(CSearch(1).Run(std::vector<CCheckerBoard>{}, limits, stop).hasMove);
+}
+
+TEST(EngineSearch, ReportsEveryIterationAndKeepsToANodeBudget)
+{
+    const std::atomic<bool> stop{false};
+    std::vector<SearchInfo> reports;
+    const SearchResult result =
+        CSearch(1).Run(CCheckerBoard(), {.nodes = 200'000}, stop,
+                       [&](const SearchInfo& info) { reports.push_back(info); });
+    ASSERT_FALSE(reports.empty());
+    for (std::size_t i = 0; i < reports.size(); ++i)
+    {
+        EXPECT_EQ(reports[i].depth, static_cast<int>(i) + 1);
+        EXPECT_FALSE(reports[i].pv.empty());
+        EXPECT_LE(reports[i].nodes, 200'000u);
+    }
+    // The budget is checked every 512 nodes, so it overshoots by less.
+    EXPECT_GE(result.info.nodes, 200'000u);
+    EXPECT_LT(result.info.nodes, 200'000u + 512);
+    EXPECT_TRUE(result.info.nodesPerSecond > 0 || result.info.timeMs == 0);
+    // Node budgets do not depend on the machine: the same search again
+    // gives the same move and count.
+    const SearchResult again = CSearch(1).Run(CCheckerBoard(), {.nodes = 200'000}, stop);
+    EXPECT_EQ(again.move, result.move);
+    EXPECT_EQ(again.info.nodes, result.info.nodes);
 }
