@@ -3,6 +3,7 @@
 //
 //   plaxen_egdb [--pieces N] [--dir FOLDER]            build every slice of up to N pieces
 //   plaxen_egdb --verify [--pieces N] [--dir FOLDER]   read them back and check each value
+//   plaxen_egdb --probe FEN [--dir FOLDER]             the value of one position
 //
 // N is 5 unless given; FOLDER is the user's cache folder ($XDG_CACHE_HOME/plaxen,
 // else ~/.cache/plaxen), where the game looks. Building prints one line a
@@ -19,6 +20,7 @@
 #include "engine/EndgameCheck.h"
 #include "engine/EndgameFiles.h"
 #include "engine/EndgameSolver.h"
+#include "notation/Fen.h"
 
 namespace
 {
@@ -122,11 +124,32 @@ int Verify(const std::filesystem::path& folder, int pieces)
                 static_cast<unsigned long long>(mismatches));
     return mismatches || !problems.empty() || complete < std::min(pieces, 2) ? 1 : 0;
 }
+int Probe(const std::filesystem::path& folder, const std::string& fen)
+{
+    std::string error;
+    const std::optional<FenPosition> position = ParseFen(fen, &error);
+    if (!position)
+    {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 2;
+    }
+    CEndgameTable table;
+    CEndgameSolver(table).SolveUpTo(kBuiltInEndgamePieces);
+    table.ReadFolder(folder, CEndgameTable::kMaxPieces);
+    const EndgameValue value = table.Probe(CPosition::FromFen(*position));
+    constexpr const char* kOutcomes[] = {"not in the database", "draw", "win", "loss"};
+    std::printf("%s: %s", PrintFen(*position).c_str(), kOutcomes[static_cast<int>(value.outcome)]);
+    if (value.plies > 0)
+        std::printf(" in %d plies", value.plies);
+    std::printf(" for the side to move\n");
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
     bool verify = false;
+    std::string probe;
     int pieces = kDefaultEndgamePieces;
     std::filesystem::path folder = EndgameCacheFolder();
     for (int i = 1; i < argc; ++i)
@@ -134,13 +157,16 @@ int main(int argc, char** argv)
         const std::string arg = argv[i];
         if (arg == "--verify")
             verify = true;
+        else if (arg == "--probe" && i + 1 < argc)
+            probe = argv[++i];
         else if (arg == "--pieces" && i + 1 < argc)
             pieces = std::atoi(argv[++i]);
         else if (arg == "--dir" && i + 1 < argc)
             folder = argv[++i];
         else
         {
-            std::fprintf(stderr, "usage: plaxen_egdb [--verify] [--pieces N] [--dir FOLDER]\n");
+            std::fprintf(stderr, "usage: plaxen_egdb [--verify | --probe FEN] [--pieces N] "
+                                 "[--dir FOLDER]\n");
             return 2;
         }
     }
@@ -154,5 +180,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "no folder: set XDG_CACHE_HOME or HOME, or give --dir\n");
         return 2;
     }
+    if (!probe.empty())
+        return Probe(folder, probe);
     return verify ? Verify(folder, pieces) : Build(folder, pieces);
 }
