@@ -11,9 +11,6 @@
 constexpr int kBuiltInEndgamePieces = 3;
 // What `plaxen_egdb` builds unless told otherwise, and the most the engine reads.
 constexpr int kDefaultEndgamePieces = 5;
-// Slices of up to this many pieces keep their distances on file; larger
-// ones keep win, loss or draw only, in two bits a position.
-constexpr int kEndgameDistancePieces = 4;
 
 // $XDG_CACHE_HOME/plaxen, else ~/.cache/plaxen; empty when neither
 // variable is set.

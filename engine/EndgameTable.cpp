@@ -1,5 +1,9 @@
 #include "engine/EndgameTable.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <fstream>
 #include <istream>
@@ -9,13 +13,18 @@ namespace
 {
 constexpr char kMagic[8] = {'P', 'L', 'X', 'N', 'E', 'G', 'D', 'B'};
 constexpr std::uint32_t kVersion = 1;
-// How a file keeps its values: two-bit results, or codes of one or two bytes.
+// How a slice keeps its values: two-bit results or one-byte codes (in
+// files too), or two-byte codes (in memory only, while solving).
 enum Form : std::uint8_t
 {
     kResults = 0,
     kByteCodes = 1,
     kWordCodes = 2,
 };
+// A byte holds distances below this; Win and Loss of it stand for "this
+// long or longer".
+constexpr int kByteMaxPlies = 126;
+constexpr std::uint8_t kLastByteCode = endgamecode::Loss(kByteMaxPlies);
 constexpr int kHeaderBytes = 32;
 constexpr int kSlots = CEndgameTable::kMaxPieces + 1;
 
@@ -40,12 +49,48 @@ bool Fits(const EndgameMaterial& m)
            m.Pieces() <= CEndgameTable::kMaxPieces;
 }
 
-std::uint32_t Checksum(const std::vector<std::uint8_t>& bytes)
+std::uint8_t ByteCode(endgamecode::Code code)
 {
-    std::uint32_t hash = 2166136261u; // FNV-1a
-    for (const std::uint8_t byte : bytes)
-        hash = (hash ^ byte) * 16777619u;
+    if (code <= kLastByteCode)
+        return static_cast<std::uint8_t>(code);
+    return code % 2 ? endgamecode::Win(kByteMaxPlies) : kLastByteCode;
+}
+
+EndgameValue DecodeByte(std::uint8_t code)
+{
+    EndgameValue value = endgamecode::Decode(code);
+    if (value.plies >= kByteMaxPlies)
+        value.plies = -1;
+    return value;
+}
+
+constexpr std::uint32_t kChecksumStart = 2166136261u; // FNV-1a
+
+std::uint32_t Checksum(const std::uint8_t* bytes, std::size_t size,
+                       std::uint32_t hash = kChecksumStart)
+{
+    for (std::size_t i = 0; i < size; ++i)
+        hash = (hash ^ bytes[i]) * 16777619u;
     return hash;
+}
+
+// Whether any value of a payload is one no solver writes.
+bool HasForeignValue(Form form, const std::uint8_t* bytes, std::size_t size, std::uint64_t* at)
+{
+    for (std::size_t i = 0; i < size; ++i)
+    {
+        const std::uint8_t byte = bytes[i];
+        if (form == kByteCodes ? byte > kLastByteCode
+                               : ((byte & 0x55) & (byte >> 1)) != 0) // a two-bit 3
+        {
+            *at = form == kByteCodes ? i : 4 * i;
+            if (form == kResults)
+                while (((byte >> (2 * (*at % 4))) & 3) != 3)
+                    ++*at;
+            return true;
+        }
+    }
+    return false;
 }
 
 void PutLittle(std::ostream& out, std::uint64_t value, int bytes)
@@ -87,38 +132,60 @@ EndgameValue endgamecode::Decode(Code code)
 struct CEndgameTable::Entry
 {
     explicit Entry(const EndgameMaterial& material) : slice(material) {}
-
-    endgamecode::Code CodeAt(std::uint64_t index) const
+    Entry(const Entry&) = delete;
+    Entry& operator=(const Entry&) = delete;
+    ~Entry()
     {
-        return form == kByteCodes ? bytes[index] : words[index];
+        if (mapping)
+            munmap(mapping, mappingBytes);
     }
+
+    EndgameValue ValueAt(std::uint64_t index) const
+    {
+        switch (form)
+        {
+        case kWordCodes:
+            return endgamecode::Decode(words[index]);
+        case kByteCodes:
+            return DecodeByte(values[index]);
+        default:
+            switch ((values[index / 4] >> (2 * (index % 4))) & 3)
+            {
+            case kPackedWin:
+                return {EndgameValue::Outcome::Win, -1};
+            case kPackedLoss:
+                return {EndgameValue::Outcome::Loss, -1};
+            default:
+                return {EndgameValue::Outcome::Draw, 0};
+            }
+        }
+    }
+
     // The values as a file keeps them in `keep`'s form.
     std::vector<std::uint8_t> Payload(Form keep) const
     {
-        if (keep == form && form != kWordCodes)
-            return bytes;
-        std::vector<std::uint8_t> payload;
-        if (keep == kResults)
+        const std::uint64_t size = slice.Size();
+        if (keep == form)
+            return {values, values + (form == kResults ? (size + 3) / 4 : size)};
+        std::vector<std::uint8_t> payload(keep == kResults ? (size + 3) / 4 : size, 0);
+        for (std::uint64_t i = 0; i < size; ++i)
         {
-            payload.assign((slice.Size() + 3) / 4, 0);
-            for (std::uint64_t i = 0; i < slice.Size(); ++i)
-                payload[i / 4] |= static_cast<std::uint8_t>(Packed(CodeAt(i)) << (2 * (i % 4)));
+            const endgamecode::Code code = form == kWordCodes ? words[i] : values[i];
+            if (keep == kResults)
+                payload[i / 4] |= static_cast<std::uint8_t>(Packed(code) << (2 * (i % 4)));
+            else
+                payload[i] = ByteCode(code);
         }
-        else
-            for (std::uint64_t i = 0; i < slice.Size(); ++i)
-            {
-                const endgamecode::Code code = CodeAt(i);
-                payload.push_back(static_cast<std::uint8_t>(code & 0xFF));
-                if (keep == kWordCodes)
-                    payload.push_back(static_cast<std::uint8_t>(code >> 8));
-            }
         return payload;
     }
 
     CEndgameSlice slice;
     Form form = kByteCodes;
-    std::vector<std::uint8_t> bytes;      // two-bit results or one-byte codes
+    const std::uint8_t* values = nullptr; // two-bit results or one-byte codes
+    std::vector<std::uint8_t> bytes;      // where `values` points, unless mapped
     std::vector<endgamecode::Code> words; // two-byte codes
+    void* mapping = nullptr;              // the whole file, when mapped
+    std::size_t mappingBytes = 0;
 };
 
 CEndgameTable::CEndgameTable() : m_entries(kSlots * kSlots * kSlots * kSlots) {}
@@ -133,11 +200,12 @@ void CEndgameTable::Add(const EndgameMaterial& material,
     entry->form = kWordCodes;
     entry->words = codes;
     const bool small = std::all_of(codes.begin(), codes.end(),
-                                   [](endgamecode::Code code) { return code <= 0xFF; });
+                                   [](endgamecode::Code code) { return code <= kLastByteCode; });
     if (!distances || small)
     {
         const Form form = distances ? kByteCodes : kResults;
         entry->bytes = entry->Payload(form);
+        entry->values = entry->bytes.data();
         entry->form = form;
         entry->words = {};
     }
@@ -163,19 +231,7 @@ const CEndgameSlice* CEndgameTable::Slice(const EndgameMaterial& material) const
 EndgameValue CEndgameTable::ValueAt(const EndgameMaterial& material, std::uint64_t index) const
 {
     const Entry* entry = Find(material);
-    if (!entry || index >= entry->slice.Size())
-        return {};
-    if (entry->form != kResults)
-        return endgamecode::Decode(entry->CodeAt(index));
-    switch ((entry->bytes[index / 4] >> (2 * (index % 4))) & 3)
-    {
-    case kPackedWin:
-        return {EndgameValue::Outcome::Win, -1};
-    case kPackedLoss:
-        return {EndgameValue::Outcome::Loss, -1};
-    default:
-        return {EndgameValue::Outcome::Draw, 0};
-    }
+    return entry && index < entry->slice.Size() ? entry->ValueAt(index) : EndgameValue{};
 }
 
 EndgameValue CEndgameTable::Probe(const CPosition& position) const
@@ -213,7 +269,7 @@ std::size_t CEndgameTable::Bytes() const
     std::size_t bytes = 0;
     for (const auto& entry : m_entries)
         if (entry)
-            bytes += entry->bytes.size() + 2 * entry->words.size();
+            bytes += entry->bytes.size() + 2 * entry->words.size() + entry->mappingBytes;
     return bytes;
 }
 
@@ -227,7 +283,7 @@ void CEndgameTable::Write(const EndgameMaterial& material, std::ostream& out, bo
     const Entry* entry = Find(material);
     if (!entry)
         return;
-    const Form form = distances ? entry->form : kResults;
+    const Form form = distances && entry->form != kResults ? kByteCodes : kResults;
     const std::vector<std::uint8_t> payload = entry->Payload(form);
     out.write(kMagic, sizeof kMagic);
     PutLittle(out, kVersion, 4);
@@ -236,68 +292,118 @@ void CEndgameTable::Write(const EndgameMaterial& material, std::ostream& out, bo
         PutLittle(out, static_cast<std::uint64_t>(count), 1);
     PutLittle(out, entry->slice.Size(), 8);
     PutLittle(out, form, 4);
-    PutLittle(out, Checksum(payload), 4);
+    PutLittle(out, Checksum(payload.data(), payload.size()), 4);
     out.write(reinterpret_cast<const char*>(payload.data()),
               static_cast<std::streamsize>(payload.size()));
 }
 
-bool CEndgameTable::Read(std::istream& in, const EndgameMaterial& expected, std::string* error)
+std::unique_ptr<CEndgameTable::Entry> CEndgameTable::ReadHeader(std::istream& in,
+                                                                const EndgameMaterial& expected,
+                                                                std::uint32_t* checksum,
+                                                                std::string* error)
 {
+    const auto refuse = [error](const std::string& reason)
+    {
+        Fail(error, reason);
+        return std::unique_ptr<Entry>();
+    };
     unsigned char header[kHeaderBytes];
     if (!in.read(reinterpret_cast<char*>(header), kHeaderBytes) ||
         !std::equal(kMagic, kMagic + sizeof kMagic, header))
-        return Fail(error, "not an endgame database file");
+        return refuse("not an endgame database file");
     const std::uint64_t version = GetLittle(header + 8, 4);
     if (version != kVersion)
-        return Fail(error, "endgame database format " + std::to_string(version) +
-                               ", this program reads format " + std::to_string(kVersion));
+        return refuse("endgame database format " + std::to_string(version) +
+                      ", this program reads format " + std::to_string(kVersion));
     const EndgameMaterial material{header[12], header[13], header[14], header[15]};
     if (!(material == expected))
-        return Fail(error, "holds slice " + MaterialText(material) + " instead of " +
-                               MaterialText(expected));
+        return refuse("holds slice " + MaterialText(material) + " instead of " +
+                      MaterialText(expected));
     auto entry = std::make_unique<Entry>(material);
     const std::uint64_t positions = GetLittle(header + 16, 8);
     if (positions != entry->slice.Size())
-        return Fail(error, "holds " + std::to_string(positions) + " positions, the slice has " +
-                               std::to_string(entry->slice.Size()));
+        return refuse("holds " + std::to_string(positions) + " positions, the slice has " +
+                      std::to_string(entry->slice.Size()));
     const std::uint64_t form = GetLittle(header + 24, 4);
-    if (form != kResults && form != kByteCodes && form != kWordCodes)
-        return Fail(error, "unknown value form " + std::to_string(form));
+    if (form != kResults && form != kByteCodes)
+        return refuse("unknown value form " + std::to_string(form));
+    entry->form = static_cast<Form>(form);
+    *checksum = static_cast<std::uint32_t>(GetLittle(header + 28, 4));
+    return entry;
+}
 
-    std::vector<std::uint8_t> payload(form == kResults     ? (positions + 3) / 4
-                                      : form == kByteCodes ? positions
-                                                           : 2 * positions);
-    if (!in.read(reinterpret_cast<char*>(payload.data()),
-                 static_cast<std::streamsize>(payload.size())))
+bool CEndgameTable::Read(std::istream& in, const EndgameMaterial& expected, std::string* error)
+{
+    std::uint32_t checksum = 0;
+    std::unique_ptr<Entry> entry = ReadHeader(in, expected, &checksum, error);
+    if (!entry)
+        return false;
+    const std::uint64_t positions = entry->slice.Size();
+    entry->bytes.resize(entry->form == kResults ? (positions + 3) / 4 : positions);
+    if (!in.read(reinterpret_cast<char*>(entry->bytes.data()),
+                 static_cast<std::streamsize>(entry->bytes.size())))
         return Fail(error, "ends before its last value");
     if (in.peek() != std::istream::traits_type::eof())
         return Fail(error, "goes on past its last value");
-    if (Checksum(payload) != GetLittle(header + 28, 4))
+    if (Checksum(entry->bytes.data(), entry->bytes.size()) != checksum)
         return Fail(error, "damaged: its checksum does not match its values");
-    entry->form = static_cast<Form>(form);
-    if (form == kWordCodes)
+    std::uint64_t at = 0;
+    if (HasForeignValue(entry->form, entry->bytes.data(), entry->bytes.size(), &at))
+        return Fail(error, "holds a value no solver writes at position " + std::to_string(at));
+    entry->values = entry->bytes.data();
+    m_entries[SlotOf(entry->slice.Material())] = std::move(entry);
+    return true;
+}
+
+bool CEndgameTable::Map(const std::filesystem::path& file, const EndgameMaterial& expected,
+                        std::string* error)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::uint32_t checksum = 0;
+    std::unique_ptr<Entry> entry = ReadHeader(in, expected, &checksum, error);
+    if (!entry)
+        return false;
+    const std::uint64_t positions = entry->slice.Size();
+    const std::uint64_t payload = entry->form == kResults ? (positions + 3) / 4 : positions;
+    // Checked as read, a piece at a time, so that checking holds no more
+    // memory than the piece; the search's probes bring in what they touch.
+    std::vector<std::uint8_t> piece(1 << 20);
+    std::uint32_t hash = kChecksumStart;
+    for (std::uint64_t done = 0; done < payload;)
     {
-        entry->words.resize(positions);
-        for (std::uint64_t i = 0; i < positions; ++i)
-            entry->words[i] =
-                static_cast<endgamecode::Code>(payload[2 * i] | payload[2 * i + 1] << 8);
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(piece.size(), payload - done));
+        if (!in.read(reinterpret_cast<char*>(piece.data()), static_cast<std::streamsize>(want)))
+            return Fail(error, "ends before its last value");
+        hash = Checksum(piece.data(), want, hash);
+        std::uint64_t at = 0;
+        if (HasForeignValue(entry->form, piece.data(), want, &at))
+            return Fail(error, "holds a value no solver writes at position " +
+                                   std::to_string((entry->form == kResults ? 4 : 1) * done + at));
+        done += want;
     }
-    else
-        entry->bytes = std::move(payload);
-    for (std::uint64_t i = 0; i < positions; ++i)
-    {
-        const bool bad = form == kResults
-                             ? ((entry->bytes[i / 4] >> (2 * (i % 4))) & 3) == 3
-                             : entry->CodeAt(i) > endgamecode::Loss(endgamecode::kMaxPlies);
-        if (bad)
-            return Fail(error, "holds a value no solver writes at position " + std::to_string(i));
-    }
-    m_entries[SlotOf(material)] = std::move(entry);
+    if (in.peek() != std::istream::traits_type::eof())
+        return Fail(error, "goes on past its last value");
+    if (hash != checksum)
+        return Fail(error, "damaged: its checksum does not match its values");
+
+    const std::size_t bytes = static_cast<std::size_t>(kHeaderBytes + payload);
+    const int descriptor = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    void* mapping =
+        descriptor < 0 ? MAP_FAILED : mmap(nullptr, bytes, PROT_READ, MAP_SHARED, descriptor, 0);
+    if (descriptor >= 0)
+        close(descriptor); // the mapping keeps the file
+    if (mapping == MAP_FAILED)
+        return Fail(error, "cannot be mapped into memory");
+    entry->mapping = mapping;
+    entry->mappingBytes = bytes;
+    entry->values = static_cast<const std::uint8_t*>(mapping) + kHeaderBytes;
+    m_entries[SlotOf(entry->slice.Material())] = std::move(entry);
     return true;
 }
 
 int CEndgameTable::ReadFolder(const std::filesystem::path& folder, int maxPieces,
-                              std::vector<std::string>* problems)
+                              std::vector<std::string>* problems, std::uint64_t mapFrom)
 {
     int read = 0;
     for (int pieces = 2; pieces <= std::min(maxPieces, kMaxPieces); ++pieces)
@@ -306,11 +412,15 @@ int CEndgameTable::ReadFolder(const std::filesystem::path& folder, int maxPieces
             if (Has(material))
                 continue;
             const std::filesystem::path file = folder / FileName(material);
-            std::ifstream in(file, std::ios::binary);
-            if (!in)
+            std::error_code failed;
+            const std::uint64_t size = std::filesystem::file_size(file, failed);
+            if (failed)
                 continue;
             std::string error;
-            if (Read(in, material, &error))
+            std::ifstream in;
+            if (size < mapFrom)
+                in.open(file, std::ios::binary);
+            if (size < mapFrom ? Read(in, material, &error) : Map(file, material, &error))
                 ++read;
             else if (problems)
                 problems->push_back(file.string() + ": " + error);

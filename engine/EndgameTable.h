@@ -79,29 +79,39 @@ public:
     // The largest n such that every slice of up to n pieces is held (0 when
     // not even the two-piece ones are).
     int CompletePieces() const;
-    // Bytes held for the slices' values.
+    // Bytes held or mapped for the slices' values.
     std::size_t Bytes() const;
 
     // One slice as a file: a header (name, format version, material, the
     // number of positions, how the values are kept, a checksum of the
-    // values) and the values. The reader checks every part of it against
-    // the slice `expected` and refuses the file with a reason in `error`
-    // otherwise, keeping what it held before.
-    // With `distances` false, or when the slice keeps none, the file holds
-    // two bits a position; else the codes, in a byte or in two.
+    // values) and the values: two bits a position (`distances` false, or a
+    // slice that keeps none), else a code a byte, whose longest distance
+    // stands for that many plies or more.
     void Write(const EndgameMaterial& material, std::ostream& out, bool distances = true) const;
+    // Takes a slice's file; checks every part of it against the slice
+    // `expected` and refuses it with a reason in `error` otherwise, keeping
+    // what it held before. Read copies the values into memory; Map checks
+    // them as it reads them through, then maps the file, so that memory
+    // holds only the parts probes have touched.
     bool Read(std::istream& in, const EndgameMaterial& expected, std::string* error);
+    bool Map(const std::filesystem::path& file, const EndgameMaterial& expected,
+             std::string* error);
     // "slice-2011.egdb" for two black men, one red man and one red king.
     static std::string FileName(const EndgameMaterial& material);
-    // Reads every slice file of up to `maxPieces` pieces found in `folder`
-    // whose slice is not held yet; a missing file is skipped, a damaged one
-    // is skipped and named in `problems`. Returns the number of slices read.
+    // Takes every slice file of up to `maxPieces` pieces found in `folder`
+    // whose slice is not held yet, mapping those of `mapFrom` bytes or more;
+    // a missing file is skipped, a damaged one is skipped and named in
+    // `problems`. Returns the number of slices taken.
+    static constexpr std::uint64_t kMapFromBytes = 1 << 20;
     int ReadFolder(const std::filesystem::path& folder, int maxPieces,
-                   std::vector<std::string>* problems = nullptr);
+                   std::vector<std::string>* problems = nullptr,
+                   std::uint64_t mapFrom = kMapFromBytes);
 
 private:
     struct Entry;
     const Entry* Find(const EndgameMaterial& material) const;
+    static std::unique_ptr<Entry> ReadHeader(std::istream& in, const EndgameMaterial& expected,
+                                             std::uint32_t* checksum, std::string* error);
 
     std::vector<std::unique_ptr<Entry>> m_entries; // by material
 };

@@ -49,13 +49,12 @@ int Build(const std::filesystem::path& folder, int pieces)
         [&](const EndgameSliceReport& report)
         {
             const EndgameMaterial& m = report.material;
-            const bool distances = m.Pieces() <= kEndgameDistancePieces;
             // Written under another name first: a build stopped half way
             // leaves no file the game would take for a whole one.
             const std::filesystem::path file = folder / Name(m);
             const std::filesystem::path partial = file.string() + ".part";
             std::ofstream out(partial, std::ios::binary);
-            table.Write(m, out, distances);
+            table.Write(m, out);
             out.close();
             if (!out)
             {

@@ -236,16 +236,31 @@ std::string SliceFile(bool distances)
     return out.str();
 }
 
-// What reading `bytes` as the file of kKingAndMan says: "" when it is taken.
+// What reading `bytes` as the file of kKingAndMan says, read and mapped
+// alike: "" when it is taken.
 std::string ReadProblem(const std::string& bytes)
 {
-    CEndgameTable table;
+    CEndgameTable read, mapped;
     std::istringstream in(bytes);
-    std::string error;
-    const bool read = table.Read(in, kKingAndMan, &error);
-    EXPECT_EQ(read, error.empty());
-    EXPECT_EQ(table.Has(kKingAndMan), read);
+    std::string error, mapError;
+    const bool taken = read.Read(in, kKingAndMan, &error);
+    testsupport::TempFolder folder;
+    EXPECT_EQ(mapped.Map(folder.Write("slice", bytes), kKingAndMan, &mapError), taken);
+    EXPECT_EQ(mapError, error);
+    EXPECT_EQ(taken, error.empty());
+    EXPECT_EQ(read.Has(kKingAndMan), taken);
     return error;
+}
+
+// `bytes` with the checksum made to match its values again.
+std::string Resealed(std::string bytes)
+{
+    std::uint32_t hash = 2166136261u;
+    for (std::size_t i = 32; i < bytes.size(); ++i)
+        hash = (hash ^ static_cast<std::uint8_t>(bytes[i])) * 16777619u;
+    for (int i = 0; i < 4; ++i)
+        bytes[28 + i] = static_cast<char>(hash >> (8 * i));
+    return bytes;
 }
 
 std::string Patched(std::string bytes, std::size_t at, char value)
@@ -292,14 +307,32 @@ TEST(EndgameFiles, ADamagedOrForeignFileIsRefusedWithItsReason)
     EXPECT_EQ(ReadProblem(good + "x"), "goes on past its last value");
     EXPECT_EQ(ReadProblem(Patched(good, 40, static_cast<char>(good[40] ^ 2))),
               "damaged: its checksum does not match its values");
-    // A value out of range with a checksum to match it.
-    CEndgameTable odd;
+    // Values out of range with a checksum to match them.
+    EXPECT_EQ(ReadProblem(Resealed(Patched(good, 32 + 5, static_cast<char>(255)))),
+              "holds a value no solver writes at position 5");
+    const std::string results = SliceFile(false);
+    EXPECT_EQ(ReadProblem(Resealed(Patched(results, 32 + 3, static_cast<char>(0x30)))),
+              "holds a value no solver writes at position 14");
+}
+
+TEST(EndgameFiles, DistancesBeyondAByteReadBackAsWinsAndLossesOfUnknownLength)
+{
     std::vector<endgamecode::Code> codes(868, endgamecode::kDraw);
-    codes[5] = 0xFFFF;
-    odd.Add(kKingAndMan, codes);
+    codes[1] = endgamecode::Win(125);
+    codes[2] = endgamecode::Win(126);
+    codes[3] = endgamecode::Loss(300);
+    CEndgameTable table;
+    table.Add(kKingAndMan, codes);
+    EXPECT_EQ(table.ValueAt(kKingAndMan, 3), (EndgameValue{Outcome::Loss, 300}));
     std::ostringstream out;
-    odd.Write(kKingAndMan, out);
-    EXPECT_EQ(ReadProblem(out.str()), "holds a value no solver writes at position 5");
+    table.Write(kKingAndMan, out);
+    CEndgameTable read;
+    std::istringstream in(out.str());
+    std::string error;
+    ASSERT_TRUE(read.Read(in, kKingAndMan, &error)) << error;
+    EXPECT_EQ(read.ValueAt(kKingAndMan, 1), (EndgameValue{Outcome::Win, 125}));
+    EXPECT_EQ(read.ValueAt(kKingAndMan, 2), (EndgameValue{Outcome::Win, -1}));
+    EXPECT_EQ(read.ValueAt(kKingAndMan, 3), (EndgameValue{Outcome::Loss, -1}));
 }
 
 TEST(EndgameFiles, AFolderGivesWhatItHoldsAndNamesWhatItCannotRead)
@@ -312,14 +345,20 @@ TEST(EndgameFiles, AFolderGivesWhatItHoldsAndNamesWhatItCannotRead)
         table.Write(m, out);
     }
     folder.Write(CEndgameTable::FileName({0, 1, 0, 1}), "PLXNEGDB");
-    CEndgameTable read;
-    std::vector<std::string> problems;
-    EXPECT_EQ(read.ReadFolder(folder.path, 5, &problems), 3);
-    ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0], folder / "slice-0101.egdb" + ": not an endgame database file");
-    EXPECT_EQ(read.CompletePieces(), 0);
-    EXPECT_EQ(read.Probe(FromFen("B:W28:B24")), table.Probe(FromFen("B:W28:B24")));
-    EXPECT_EQ(read.Probe(FromFen("B:WK28:BK24")).outcome, Outcome::Unknown);
+    for (const std::uint64_t mapFrom : {CEndgameTable::kMapFromBytes, std::uint64_t{0}})
+    {
+        CEndgameTable read;
+        std::vector<std::string> problems;
+        EXPECT_EQ(read.ReadFolder(folder.path, 5, &problems, mapFrom), 3);
+        ASSERT_EQ(problems.size(), 1u);
+        EXPECT_EQ(problems[0], folder / "slice-0101.egdb" + ": not an endgame database file");
+        EXPECT_EQ(read.CompletePieces(), 0);
+        for (const EndgameMaterial& m : {EndgameMaterial{1, 0, 1, 0}, EndgameMaterial{1, 0, 0, 1}})
+            for (std::uint64_t i = 0; i < table.Slice(m)->Size(); ++i)
+                ASSERT_EQ(read.ValueAt(m, i), table.ValueAt(m, i)) << i;
+        EXPECT_EQ(read.Probe(FromFen("B:WK28:BK24")).outcome, Outcome::Unknown);
+        EXPECT_EQ(read.Bytes(), mapFrom ? 868u + 868u + 760u : 3 * 32 + 868u + 868u + 760u);
+    }
 }
 
 TEST(EndgameFiles, TheCacheFolderFollowsTheDesktopsRules)
