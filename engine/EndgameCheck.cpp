@@ -16,7 +16,7 @@ EndgameValue ValueOfMove(const CEndgameTable& table, const CPosition& position,
             !child.HasMove(child.m_side) && (child.HasMove(position.m_side) || !move.IsCapture());
         return {moverWins ? Outcome::Win : Outcome::Loss, 1};
     }
-    const EndgameValue value = table.Probe(child);
+    const EndgameValue value = table.Probe(child, true);
     const int plies = value.plies < 0 ? -1 : value.plies + 1;
     switch (value.outcome)
     {

@@ -8,7 +8,8 @@
 // a game the move ends is judged by the rules (the side left without a
 // move loses; after a capture that leaves neither side one, the capturer);
 // otherwise the table's value of what follows, one ply longer and for the
-// other side. Unknown when the table does not hold what follows.
+// other side, with its distance where the table keeps one. Unknown when
+// the table does not hold what follows.
 EndgameValue ValueOfMove(const CEndgameTable& table, const CPosition& position,
                          const EngineMove& move);
 

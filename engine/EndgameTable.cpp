@@ -140,24 +140,21 @@ struct CEndgameTable::Entry
             munmap(mapping, mappingBytes);
     }
 
-    EndgameValue ValueAt(std::uint64_t index) const
+    EndgameValue ValueAt(std::uint64_t index, bool distance) const
     {
-        switch (form)
-        {
-        case kWordCodes:
+        if (form == kWordCodes)
             return endgamecode::Decode(words[index]);
-        case kByteCodes:
+        if (form == kByteCodes && (!mapping || distance))
             return DecodeByte(values[index]);
+        const std::uint8_t* packed = mapping ? results.data() : values;
+        switch ((packed[index / 4] >> (2 * (index % 4))) & 3)
+        {
+        case kPackedWin:
+            return {EndgameValue::Outcome::Win, -1};
+        case kPackedLoss:
+            return {EndgameValue::Outcome::Loss, -1};
         default:
-            switch ((values[index / 4] >> (2 * (index % 4))) & 3)
-            {
-            case kPackedWin:
-                return {EndgameValue::Outcome::Win, -1};
-            case kPackedLoss:
-                return {EndgameValue::Outcome::Loss, -1};
-            default:
-                return {EndgameValue::Outcome::Draw, 0};
-            }
+            return {EndgameValue::Outcome::Draw, 0};
         }
     }
 
@@ -184,6 +181,7 @@ struct CEndgameTable::Entry
     const std::uint8_t* values = nullptr; // two-bit results or one-byte codes
     std::vector<std::uint8_t> bytes;      // where `values` points, unless mapped
     std::vector<endgamecode::Code> words; // two-byte codes
+    std::vector<std::uint8_t> results;    // of a mapped slice, two bits a position
     void* mapping = nullptr;              // the whole file, when mapped
     std::size_t mappingBytes = 0;
 };
@@ -228,13 +226,14 @@ const CEndgameSlice* CEndgameTable::Slice(const EndgameMaterial& material) const
     return entry ? &entry->slice : nullptr;
 }
 
-EndgameValue CEndgameTable::ValueAt(const EndgameMaterial& material, std::uint64_t index) const
+EndgameValue CEndgameTable::ValueAt(const EndgameMaterial& material, std::uint64_t index,
+                                    bool distance) const
 {
     const Entry* entry = Find(material);
-    return entry && index < entry->slice.Size() ? entry->ValueAt(index) : EndgameValue{};
+    return entry && index < entry->slice.Size() ? entry->ValueAt(index, distance) : EndgameValue{};
 }
 
-EndgameValue CEndgameTable::Probe(const CPosition& position) const
+EndgameValue CEndgameTable::Probe(const CPosition& position, bool distance) const
 {
     if (!position.m_black || !position.m_red)
         return {};
@@ -244,7 +243,7 @@ EndgameValue CEndgameTable::Probe(const CPosition& position) const
     if (!entry)
         return {};
     const std::optional<std::uint64_t> index = entry->slice.IndexOf(canonical);
-    return index ? ValueAt(material, *index) : EndgameValue{};
+    return index ? entry->ValueAt(*index, distance) : EndgameValue{};
 }
 
 bool CEndgameTable::HoldsAny(int pieces) const
@@ -269,7 +268,16 @@ std::size_t CEndgameTable::Bytes() const
     std::size_t bytes = 0;
     for (const auto& entry : m_entries)
         if (entry)
-            bytes += entry->bytes.size() + 2 * entry->words.size() + entry->mappingBytes;
+            bytes += entry->bytes.size() + 2 * entry->words.size() + entry->results.size();
+    return bytes;
+}
+
+std::size_t CEndgameTable::MappedBytes() const
+{
+    std::size_t bytes = 0;
+    for (const auto& entry : m_entries)
+        if (entry)
+            bytes += entry->mappingBytes;
     return bytes;
 }
 
@@ -367,6 +375,10 @@ bool CEndgameTable::Map(const std::filesystem::path& file, const EndgameMaterial
     const std::uint64_t payload = entry->form == kResults ? (positions + 3) / 4 : positions;
     // Checked as read, a piece at a time, so that checking holds no more
     // memory than the piece; the search's probes bring in what they touch.
+    // Results need no file behind them: they are all kept.
+    const bool keepAll = entry->form == kResults;
+    std::vector<std::uint8_t>& kept = keepAll ? entry->bytes : entry->results;
+    kept.assign(keepAll ? payload : (positions + 3) / 4, 0);
     std::vector<std::uint8_t> piece(1 << 20);
     std::uint32_t hash = kChecksumStart;
     for (std::uint64_t done = 0; done < payload;)
@@ -379,7 +391,16 @@ bool CEndgameTable::Map(const std::filesystem::path& file, const EndgameMaterial
         std::uint64_t at = 0;
         if (HasForeignValue(entry->form, piece.data(), want, &at))
             return Fail(error, "holds a value no solver writes at position " +
-                                   std::to_string((entry->form == kResults ? 4 : 1) * done + at));
+                                   std::to_string((keepAll ? 4 : 1) * done + at));
+        if (keepAll)
+            std::copy(piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(want),
+                      kept.begin() + static_cast<std::ptrdiff_t>(done));
+        else
+            for (std::size_t i = 0; i < want; ++i)
+            {
+                const std::uint64_t index = done + i;
+                kept[index / 4] |= static_cast<std::uint8_t>(Packed(piece[i]) << (2 * (index % 4)));
+            }
         done += want;
     }
     if (in.peek() != std::istream::traits_type::eof())
@@ -387,6 +408,12 @@ bool CEndgameTable::Map(const std::filesystem::path& file, const EndgameMaterial
     if (hash != checksum)
         return Fail(error, "damaged: its checksum does not match its values");
 
+    if (keepAll)
+    {
+        entry->values = entry->bytes.data();
+        m_entries[SlotOf(entry->slice.Material())] = std::move(entry);
+        return true;
+    }
     const std::size_t bytes = static_cast<std::size_t>(kHeaderBytes + payload);
     const int descriptor = open(file.c_str(), O_RDONLY | O_CLOEXEC);
     void* mapping =
@@ -395,6 +422,8 @@ bool CEndgameTable::Map(const std::filesystem::path& file, const EndgameMaterial
         close(descriptor); // the mapping keeps the file
     if (mapping == MAP_FAILED)
         return Fail(error, "cannot be mapped into memory");
+    // Probes land anywhere: reading ahead of them would only fill memory.
+    madvise(mapping, bytes, MADV_RANDOM);
     entry->mapping = mapping;
     entry->mappingBytes = bytes;
     entry->values = static_cast<const std::uint8_t*>(mapping) + kHeaderBytes;

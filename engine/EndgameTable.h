@@ -66,21 +66,26 @@ public:
     bool Has(const EndgameMaterial& material) const;
     // The slice's numbering, or nullptr when the slice is not held.
     const CEndgameSlice* Slice(const EndgameMaterial& material) const;
-    EndgameValue ValueAt(const EndgameMaterial& material, std::uint64_t index) const;
+    EndgameValue ValueAt(const EndgameMaterial& material, std::uint64_t index,
+                         bool distance = false) const;
 
     // The value of `position` for its side to move: Unknown when its slice
     // is not held, when the game is over (a side without pieces), or for
-    // what no slice numbers (dead squares, a man on its far row). Depends
-    // on nothing but the position and the slices held.
-    EndgameValue Probe(const CPosition& position) const;
+    // what no slice numbers (dead squares, a man on its far row). A mapped
+    // slice answers from the results it holds in memory, without distances,
+    // unless `distance` asks for them from its file (which then takes
+    // memory for the part read). Depends on nothing but the position and
+    // the slices held.
+    EndgameValue Probe(const CPosition& position, bool distance = false) const;
 
     // Whether any slice of exactly `pieces` pieces is held.
     bool HoldsAny(int pieces) const;
     // The largest n such that every slice of up to n pieces is held (0 when
     // not even the two-piece ones are).
     int CompletePieces() const;
-    // Bytes held or mapped for the slices' values.
+    // Bytes held in memory for the slices' values, and bytes of files mapped.
     std::size_t Bytes() const;
+    std::size_t MappedBytes() const;
 
     // One slice as a file: a header (name, format version, material, the
     // number of positions, how the values are kept, a checksum of the
@@ -91,8 +96,9 @@ public:
     // Takes a slice's file; checks every part of it against the slice
     // `expected` and refuses it with a reason in `error` otherwise, keeping
     // what it held before. Read copies the values into memory; Map checks
-    // them as it reads them through, then maps the file, so that memory
-    // holds only the parts probes have touched.
+    // them as it reads them through, keeping their results in two bits a
+    // position, then maps the file for the distances, so that memory holds
+    // only the parts of it that probes asking for distances have touched.
     bool Read(std::istream& in, const EndgameMaterial& expected, std::string* error);
     bool Map(const std::filesystem::path& file, const EndgameMaterial& expected,
              std::string* error);

@@ -95,7 +95,10 @@ std::optional<int> CSearch::EndgameScore(const CPosition& position, int ply) con
 {
     if (!m_endgame)
         return std::nullopt;
-    const EndgameValue value = m_endgame->Probe(position);
+    // Distances from mapped files only next to the root, where they choose
+    // the quickest win: deeper, their pages would fill memory, and a win
+    // scored without its distance serves as well there.
+    const EndgameValue value = m_endgame->Probe(position, ply <= 1);
     switch (value.outcome)
     {
     case EndgameValue::Outcome::Draw:

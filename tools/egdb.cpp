@@ -100,7 +100,7 @@ int Verify(const std::filesystem::path& folder, int pieces)
             std::uint64_t wrong = 0;
             for (std::uint64_t i = 0; i < slice.Size(); ++i)
             {
-                const EndgameValue held = table.ValueAt(m, i);
+                const EndgameValue held = table.ValueAt(m, i, true);
                 const EndgameValue searched = ValueByOneMove(table, slice.PositionAt(i));
                 const bool same =
                     held.outcome == searched.outcome &&
@@ -135,7 +135,7 @@ int Probe(const std::filesystem::path& folder, const std::string& fen)
     CEndgameTable table;
     CEndgameSolver(table).SolveUpTo(kBuiltInEndgamePieces);
     table.ReadFolder(folder, CEndgameTable::kMaxPieces);
-    const EndgameValue value = table.Probe(CPosition::FromFen(*position));
+    const EndgameValue value = table.Probe(CPosition::FromFen(*position), true);
     constexpr const char* kOutcomes[] = {"not in the database", "draw", "win", "loss"};
     std::printf("%s: %s", PrintFen(*position).c_str(), kOutcomes[static_cast<int>(value.outcome)]);
     if (value.plies > 0)
