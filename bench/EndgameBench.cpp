@@ -68,9 +68,10 @@ int main(int argc, char** argv)
     start = Clock::now();
     CEndgameSolver(table).SolveUpTo(kBuiltInEndgamePieces);
     std::printf("read %d slices from %s in %.2f s; solving the rest up to %d pieces %.2f s; "
-                "complete up to %d pieces, %.1f MB held\n",
+                "complete up to %d pieces, %.1f MB held, %.1f MB mapped\n",
                 read, folder.c_str(), readSeconds, kBuiltInEndgamePieces,
-                Seconds(Clock::now() - start), table.CompletePieces(), table.Bytes() / 1e6);
+                Seconds(Clock::now() - start), table.CompletePieces(), table.Bytes() / 1e6,
+                table.MappedBytes() / 1e6);
 
     // Probes of positions spread over every slice held, in a random order
     // so that the caches see what a search makes them see.
@@ -87,8 +88,14 @@ int main(int argc, char** argv)
     for (const CPosition& position : positions)
         known += table.Probe(position).outcome != EndgameValue::Outcome::Unknown;
     const double probeSeconds = Seconds(Clock::now() - start);
-    std::printf("%zu probes, %d answered: %.0f ns a probe\n", positions.size(), known,
-                1e9 * probeSeconds / static_cast<double>(positions.size()));
+    start = Clock::now();
+    for (const CPosition& position : positions)
+        known += table.Probe(position, true).outcome != EndgameValue::Outcome::Unknown;
+    const double distanceSeconds = Seconds(Clock::now() - start);
+    std::printf("%zu probes, %d answered: %.0f ns a probe, %.0f ns with distances from the files\n",
+                positions.size(), known / 2,
+                1e9 * probeSeconds / static_cast<double>(positions.size()),
+                1e9 * distanceSeconds / static_cast<double>(positions.size()));
 
     for (const char* fen : kEndings)
     {

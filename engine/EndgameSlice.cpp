@@ -78,6 +78,12 @@ std::vector<EndgameMaterial> MaterialsOf(int pieces)
     return materials;
 }
 
+std::string MaterialText(const EndgameMaterial& m)
+{
+    return std::to_string(m.blackMen) + std::to_string(m.blackKings) + std::to_string(m.redMen) +
+           std::to_string(m.redKings);
+}
+
 EndgameMaterial MaterialOf(const CPosition& position)
 {
     const Mask kings = position.m_kings;

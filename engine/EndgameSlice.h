@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "engine/Position.h"
@@ -31,6 +32,9 @@ struct EndgameMaterial
 // Every material of exactly `pieces` pieces with at least one a side,
 // fewer men first.
 std::vector<EndgameMaterial> MaterialsOf(int pieces);
+
+// "2011" for two black men, no black king, one red man and one red king.
+std::string MaterialText(const EndgameMaterial& material);
 
 // The material of `position`'s pieces as they stand.
 EndgameMaterial MaterialOf(const CPosition& position);

@@ -44,12 +44,6 @@ struct Queued
     bool written;
 };
 
-std::string MaterialName(const EndgameMaterial& m)
-{
-    return std::to_string(m.blackMen) + std::to_string(m.blackKings) + std::to_string(m.redMen) +
-           std::to_string(m.redKings);
-}
-
 class CPairSolver
 {
 public:
@@ -60,7 +54,7 @@ public:
             m_works.emplace_back(material.Swapped());
         for (const Work& work : m_works)
             if (work.slice.Size() >= (std::uint64_t{1} << 32))
-                throw std::runtime_error("slice " + MaterialName(material) + " is too large");
+                throw std::runtime_error("slice " + MaterialText(material) + " is too large");
     }
 
     void Solve()
@@ -83,7 +77,7 @@ private:
         if (level > endgamecode::kMaxPlies)
             throw std::runtime_error("a win longer than " + std::to_string(endgamecode::kMaxPlies) +
                                      " plies in slice " +
-                                     MaterialName(m_works[entry.work].slice.Material()));
+                                     MaterialText(m_works[entry.work].slice.Material()));
         if (m_levels.size() <= static_cast<std::size_t>(level))
             m_levels.resize(static_cast<std::size_t>(level) + 1);
         m_levels[static_cast<std::size_t>(level)].push_back(entry);
@@ -116,8 +110,8 @@ private:
             const EndgameValue value = ValueOfMove(m_table, position, move);
             if (value.outcome == EndgameValue::Outcome::Unknown || value.plies < 0)
                 throw std::runtime_error(
-                    "slice " + MaterialName(MaterialOf(Canonical(position.After(move)))) +
-                    " must be solved before " + MaterialName(work.slice.Material()));
+                    "slice " + MaterialText(MaterialOf(Canonical(position.After(move)))) +
+                    " must be solved before " + MaterialText(work.slice.Material()));
             if (value.outcome == EndgameValue::Outcome::Draw)
                 exitDraw = true;
             else if (value.outcome == EndgameValue::Outcome::Loss)

@@ -107,12 +107,6 @@ std::uint64_t GetLittle(const unsigned char* at, int bytes)
     return value;
 }
 
-std::string MaterialText(const EndgameMaterial& m)
-{
-    return std::to_string(m.blackMen) + std::to_string(m.blackKings) + std::to_string(m.redMen) +
-           std::to_string(m.redKings);
-}
-
 bool Fail(std::string* error, const std::string& reason)
 {
     if (error)
