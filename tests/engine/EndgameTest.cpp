@@ -40,7 +40,6 @@ const CEndgameTable& SmallTable()
         CEndgameSolver solver(made);
         solver.SolveUpTo(3);
         solver.SolvePair({0, 2, 0, 2});
-        solver.SolvePair({1, 1, 0, 2});
         return made;
     }();
     return table;
