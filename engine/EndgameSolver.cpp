@@ -174,6 +174,11 @@ private:
                     continue;
                 if (entry.loss)
                 {
+                    // A win out of the pair as quick, or quicker and still
+                    // waiting further down this level, settles it itself.
+                    const int exitWin = previous.exitWin[index];
+                    if (exitWin && exitWin <= level + 1)
+                        continue;
                     previous.code[index] = endgamecode::Win(level + 1);
                     Queue(level + 1, {index, back, false, true});
                 }
