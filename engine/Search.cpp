@@ -160,7 +160,8 @@ SearchResult CSearch::Run(const std::vector<CPosition>& game, const SearchLimits
 {
     m_start = Clock::now();
     if (m_sharedEndgame && !m_endgame)
-        AdoptEndgameTable(SharedEndgameTableIfReady());
+        if (const CEndgameTable* shared = SharedEndgameTableIfReady())
+            AdoptEndgameTable(shared);
     m_stop = &stop;
     m_stopped = false;
     m_nodes = 0;
