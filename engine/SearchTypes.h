@@ -10,7 +10,7 @@
 enum class EngineLevel
 {
     Beginner,     // a shallow look that now and then settles for a worse move
-    Intermediate, // a quarter of a second a move
+    Intermediate, // a quarter of a second a move, at most ten plies deep
     Expert,       // a second a move, full strength
 };
 

@@ -1,9 +1,12 @@
 #include "engine/OpeningBook.h"
+#include "engine/Search.h"
 #include "notation/Fen.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
+
+#include "notation/BoardMoves.h"
 
 namespace
 {
@@ -73,4 +76,29 @@ TEST(OpeningBook, ChoosesAmongMovesOfNearlyEqualValueOnly)
     EXPECT_EQ(chosen, (std::set<std::string>{"11-15", "9-14", "11-16"}));
     EXPECT_EQ(PrintMove(book.Choose(CPosition::Start(), 0, 5)->move), "11-15");
     EXPECT_FALSE(book.Choose(CPosition::FromFen(*ParseFen("B:W21:B1")), 8, 0));
+}
+
+TEST(OpeningBook, TheLevelsThatUseItAnswerFromItAtOnceAndVary)
+{
+    // The book built into the program reads, and the start is in it.
+    ASSERT_GT(COpeningBook::BuiltIn().Size(), 100);
+    ASSERT_FALSE(COpeningBook::BuiltIn().Moves(CPosition::Start()).empty());
+    const std::atomic<bool> stop{false};
+    CSearch search(1);
+    std::set<std::string> replies; // to 11-15, the book's own first move
+    CCheckerBoard after;
+    PlayMove(after, ParseMove("11-15").value());
+    for (std::uint64_t seed = 0; seed < 16; ++seed)
+        for (EngineLevel level : {EngineLevel::Intermediate, EngineLevel::Expert})
+        {
+            const SearchResult result = search.Run(after, LimitsForLevel(level, seed), stop);
+            ASSERT_TRUE(result.hasMove);
+            EXPECT_EQ(result.info.depth, 0) << "a book move needs no search";
+            EXPECT_EQ(result.info.nodes, 0u);
+            replies.insert(PrintMove(result.move));
+        }
+    EXPECT_GE(replies.size(), 2u);
+    // Beginner and searches with limits of their own do not use it.
+    EXPECT_GT(search.Run(after, LimitsForLevel(EngineLevel::Beginner, 1), stop).info.depth, 0);
+    EXPECT_GT(search.Run(after, {.depth = 2}, stop).info.depth, 0);
 }

@@ -102,7 +102,7 @@ TEST(EngineProtocol, HandsTheGameSoFarToTheSearch)
     const std::string withGame = Output("position fen B:WK30,K31:BK1" + moves + "\ngo depth 7\n");
     EXPECT_NE(withGame.find("depth 7 score 0 "), std::string::npos) << withGame;
     EXPECT_TRUE(withGame.ends_with("bestmove 6-1\n")) << withGame;
-    // The same position without its past is simply lost by a king.
+    // The same position without its past is simply worse by a king.
     const std::string alone = Output("position fen B:WK26,K31:BK6\ngo depth 7\n");
     EXPECT_NE(alone.find("depth 7 score -"), std::string::npos) << alone;
 }

@@ -30,7 +30,7 @@ constexpr int kBlock = 1000;
 
 struct Settings
 {
-    int epochs = 250;
+    int epochs = 150;
     double lambda = 2e-8; // the pull towards zero
     double scale = 150;   // hundredths of a man per unit of log-odds
     double rate = 2.0;    // Adam's step at the start, in hundredths
