@@ -1,6 +1,8 @@
 // plaxen-engine: the computer opponent on standard input and output.
 // "plaxen-engine bench [depth]" searches the fixed bench positions instead
-// and prints their node count, the fingerprint of the search.
+// and prints their node count, the fingerprint of the search;
+// "plaxen-engine --no-endgame" plays without the endgame database (for
+// matches that measure what it is worth).
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,6 +10,7 @@
 #include <string_view>
 
 #include "engine/Bench.h"
+#include "engine/EndgameFiles.h"
 #include "engine/Protocol.h"
 
 int main(int argc, char** argv)
@@ -21,7 +24,13 @@ int main(int argc, char** argv)
                   << '\n';
         return 0;
     }
-    CProtocol protocol(std::cin, std::cout);
+    CProtocol::Caps caps;
+    caps.endgame = argc >= 2 && std::string_view(argv[1]) == "--no-endgame" ? EndgameTables::None
+                                                                            : EndgameTables::Shared;
+    // Read before the first command, not inside the first timed search.
+    if (caps.endgame == EndgameTables::Shared)
+        SharedEndgameTable();
+    CProtocol protocol(std::cin, std::cout, caps);
     protocol.Run();
     return 0;
 }

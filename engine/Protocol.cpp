@@ -125,6 +125,8 @@ bool CProtocol::Handle(const std::string& line)
     }
     else if (command == "level")
         SetLevel(words);
+    else if (command == "book")
+        SetBook(words);
     else
         Say("error unknown command \"" + command.substr(0, 40) + "\"");
     return true;
@@ -177,6 +179,12 @@ void CProtocol::Go(const std::vector<std::string>& words)
     if (!parsed)
         return;
     SearchLimits limits = *parsed;
+    // Analysis wants the search's own view, never the book's.
+    if (m_book && words.size() > 1 && words[1] != "infinite")
+    {
+        limits.bookMargin = kBookMargin;
+        limits.seed = m_goCount;
+    }
     const bool infinite = words.size() == 2 && words[1] == "infinite";
     m_infinite = infinite;
     ++m_goCount;
@@ -187,7 +195,7 @@ void CProtocol::Go(const std::vector<std::string>& words)
     if (m_worker.joinable())
         m_worker.join(); // finished: it cleared m_searching last
     if (!m_search)
-        m_search = std::make_unique<CSearch>(m_caps.hashMegabytes);
+        m_search = std::make_unique<CSearch>(m_caps.hashMegabytes, m_caps.endgame);
     m_stop = false;
     m_searching = true;
     m_worker = std::thread(
@@ -293,6 +301,15 @@ void CProtocol::SetLevel(const std::vector<std::string>& words)
         m_level = EngineLevel::Expert;
     else
         Say("error expected \"level beginner\", \"level intermediate\" or \"level expert\"");
+}
+
+void CProtocol::SetBook(const std::vector<std::string>& words)
+{
+    const std::string value = words.size() == 2 ? words[1] : "";
+    if (value == "on" || value == "off")
+        m_book = value == "on";
+    else
+        Say("error expected \"book on\" or \"book off\"");
 }
 
 void CProtocol::Say(const std::string& line)

@@ -6,6 +6,9 @@
 //   go                                   search with the level's limits
 //   go nodes <n>                         search about n positions (with the
 //                                        other limits if given too)
+//   book on|off                          whether a go with limits of its own
+//                                        plays from the opening book (off
+//                                        until set; a bare go follows the level)
 // Searches run on a worker thread so `stop` and `isready` are answered
 // while one thinks.
 
@@ -38,6 +41,7 @@ public:
         int endOfInputGraceMs = 10'000;          // a search still running at the end of input
                                                  // may finish within this, then is stopped
         std::size_t hashMegabytes = 16;
+        EndgameTables endgame = EndgameTables::None; // plaxen-engine plays with Shared
     };
 
     CProtocol(std::istream& in, std::ostream& out);
@@ -58,6 +62,7 @@ private:
     std::optional<SearchLimits> ParseGo(const std::vector<std::string>& words);
     void CountMoves(const std::vector<std::string>& words);
     void SetLevel(const std::vector<std::string>& words);
+    void SetBook(const std::vector<std::string>& words);
 
     bool ReadLine(std::string& line, bool& tooLong);
     void Say(const std::string& line);
@@ -79,6 +84,7 @@ private:
     EngineLevel m_level = kDefaultLevel;
     std::uint64_t m_goCount = 0;
     bool m_infinite = false; // the last search waits for stop
+    bool m_book = false;
 
     // Made at the first search; used by the worker alone while it runs.
     std::unique_ptr<CSearch> m_search;

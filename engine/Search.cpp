@@ -3,14 +3,21 @@
 #include <algorithm>
 
 #include "engine/DrawRules.h"
+#include "engine/EndgameFiles.h"
+#include "engine/EndgameProgress.h"
 #include "engine/Evaluation.h"
 #include "engine/HashKeys.h"
 #include "engine/MoveGen.h"
+#include "engine/OpeningBook.h"
 
 namespace
 {
 constexpr int kInfinity = kWinScore + 1;
 constexpr int kWinBound = kWinScore - kMaxPly; // beyond it, a forced result
+// An endgame the database calls won without saying how quickly: below every
+// proven win, above every estimate, with room for the estimate on top.
+constexpr int kKnownWin = kWinBound - 4000;
+constexpr int kKnownWinSpread = 2000;
 
 // Wins are stored in the table counted from the stored position, not the
 // root, so they stay right wherever the position turns up again.
@@ -60,10 +67,56 @@ constexpr int kKillerKey = 1 << 28;
 constexpr int kHistoryCap = 1 << 26;
 } // namespace
 
-CSearch::CSearch(std::size_t hashMegabytes)
-    : m_table(hashMegabytes), m_lists(kMaxPly + 1), m_killers(kMaxPly + 1), m_history(2 * 32 * 32),
+CSearch::CSearch(std::size_t hashMegabytes, EndgameTables endgame)
+    : m_table(hashMegabytes), m_sharedEndgame(endgame == EndgameTables::Shared),
+      m_lists(kMaxPly + 1), m_killers(kMaxPly + 1), m_history(2 * 32 * 32),
       m_pv(static_cast<std::size_t>(kMaxPly + 1) * (kMaxPly + 1))
 {
+}
+
+void CSearch::SetEndgameTable(const CEndgameTable* table)
+{
+    m_sharedEndgame = false;
+    AdoptEndgameTable(table);
+}
+
+void CSearch::AdoptEndgameTable(const CEndgameTable* table)
+{
+    m_endgame = table;
+    m_endgamePieces = 0;
+    for (int pieces = 2; table && pieces <= CEndgameTable::kMaxPieces; ++pieces)
+        if (table->HoldsAny(pieces))
+            m_endgamePieces = pieces;
+    m_endgameComplete = table ? table->CompletePieces() : 0;
+    m_table.Clear(); // its scores were found with other knowledge
+}
+
+std::optional<int> CSearch::EndgameScore(const CPosition& position, int ply) const
+{
+    if (!m_endgame)
+        return std::nullopt;
+    // Distances from mapped files only next to the root, where they choose
+    // the quickest win: deeper, their pages would fill memory, and a win
+    // scored without its distance serves as well there.
+    const EndgameValue value = m_endgame->Probe(position, ply <= 1);
+    switch (value.outcome)
+    {
+    case EndgameValue::Outcome::Draw:
+        return 0;
+    case EndgameValue::Outcome::Win:
+    case EndgameValue::Outcome::Loss:
+    {
+        const int sign = value.outcome == EndgameValue::Outcome::Win ? 1 : -1;
+        if (value.plies >= 0 && ply + value.plies < kMaxPly)
+            return sign * (kWinScore - ply - value.plies);
+        const int winner = sign > 0 ? position.m_side : position.m_side ^ 1;
+        const int estimate =
+            std::clamp(EndgameProgress(position, winner), -kKnownWinSpread, kKnownWinSpread);
+        return sign * (kKnownWin + estimate);
+    }
+    default:
+        return std::nullopt;
+    }
 }
 
 void CSearch::Clear()
@@ -106,6 +159,9 @@ SearchResult CSearch::Run(const std::vector<CPosition>& game, const SearchLimits
                           const std::function<void(const SearchInfo&)>& onInfo)
 {
     m_start = Clock::now();
+    if (m_sharedEndgame && !m_endgame)
+        if (const CEndgameTable* shared = SharedEndgameTableIfReady())
+            AdoptEndgameTable(shared);
     m_stop = &stop;
     m_stopped = false;
     m_nodes = 0;
@@ -118,6 +174,17 @@ SearchResult CSearch::Run(const std::vector<CPosition>& game, const SearchLimits
     if (game.empty() || game.back().IsOver())
         return result;
     const CPosition& root = game.back();
+    if (limits.bookMargin >= 0)
+        if (const std::optional<BookMove> book =
+                COpeningBook::BuiltIn().Choose(root, limits.bookMargin, limits.seed))
+        {
+            result.hasMove = true;
+            result.move = book->move;
+            result.info.score = book->score;
+            result.info.pv = {book->move};
+            result.info.timeMs = ElapsedMs();
+            return result;
+        }
     CMoveList& rootMoves = m_lists[0];
     GenerateMoves(root, rootMoves);
     SetHistory(game);
@@ -127,6 +194,16 @@ SearchResult CSearch::Run(const std::vector<CPosition>& game, const SearchLimits
     m_deadline = m_start + std::chrono::milliseconds(m_time.HardMs());
 
     const int maxDepth = limits.depth > 0 ? std::min(limits.depth, kMaxPly - 8) : kMaxPly - 8;
+
+    // A root the database holds, with all it leads to, has its exact score
+    // once the search reaches it: looking deeper finds nothing better. Not
+    // so a win without its distance: the search goes on for progress.
+    const std::optional<int> known = bitboard::Count(root.m_black | root.m_red) <= m_endgameComplete
+                                         ? EndgameScore(root, 0)
+                                         : std::nullopt;
+    const bool rootExact = known && (*known == 0 || std::abs(*known) >= kWinBound);
+    const int rootExactScore = rootExact ? *known : 0;
+
     m_rootBest = rootMoves[0];
     m_rootScore = 0;
     SearchInfo info = MakeInfo(0, 0);
@@ -148,6 +225,8 @@ SearchResult CSearch::Run(const std::vector<CPosition>& game, const SearchLimits
         if (toEnd > 0 && depth >= toEnd + 2)
             break;
         if (!m_time.StartAnother(ElapsedMs()))
+            break;
+        if (rootExact && score == rootExactScore && depth >= 2)
             break;
     }
 
@@ -246,6 +325,13 @@ int CSearch::Search(const CPosition& position, std::uint64_t key, int depth, int
     // are compulsory, so a pending one is played out whatever the depth.
     const int side = position.m_side;
     const bool theyCanMove = position.HasMove(side ^ 1);
+    // A finished game is the rules' to judge (who lost can depend on the
+    // last move); any other position the database holds is known exactly.
+    if (ply > 0 && theyCanMove && m_endgame &&
+        bitboard::Count(position.m_black | position.m_red) <= m_endgamePieces &&
+        position.HasMove(side))
+        if (const std::optional<int> known = EndgameScore(position, ply))
+            return *known;
     if (depth <= 0 && !position.HasCapture(side))
     {
         const bool weCanMove = position.HasMove(side);

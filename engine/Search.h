@@ -9,8 +9,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
+#include "engine/EndgameTable.h"
 #include "engine/MoveList.h"
 #include "engine/Position.h"
 #include "engine/SearchTypes.h"
@@ -18,13 +20,21 @@
 #include "engine/TranspositionTable.h"
 #include "rules/CheckerBoard.h"
 
+// Where a search looks up endgames: nowhere, or the process's shared
+// database (SharedEndgameTable), from the first Run after it is ready.
+enum class EndgameTables
+{
+    None,
+    Shared,
+};
+
 // One search at a time, on the thread that owns the object; everything it
 // learns (the table, move-order statistics) stays inside. Nothing is shared
 // between instances but constant tables.
 class CSearch
 {
 public:
-    explicit CSearch(std::size_t hashMegabytes = 16);
+    explicit CSearch(std::size_t hashMegabytes = 16, EndgameTables endgame = EndgameTables::None);
     CSearch(const CSearch&) = delete;
     CSearch& operator=(const CSearch&) = delete;
 
@@ -53,6 +63,13 @@ public:
     // Forgets what earlier searches learnt (for a new game).
     void Clear();
 
+    // Positions `table` holds are judged by it from then on (nullptr: none).
+    // A won one that keeps its distances scores as the game's end that many
+    // plies on, so the quickest win is chosen; one that keeps results only
+    // scores below every proven win and above every estimate, with the
+    // estimate added, so the winner heads for a position that does.
+    void SetEndgameTable(const CEndgameTable* table);
+
 private:
     using Clock = std::chrono::steady_clock;
 
@@ -60,6 +77,9 @@ private:
     void SetHistory(const std::vector<CPosition>& game);
     int Search(const CPosition& position, std::uint64_t key, int depth, int alpha, int beta,
                int ply, bool afterCapture);
+    void AdoptEndgameTable(const CEndgameTable* table);
+    // The table's score of a position whose game is not over, or nothing.
+    std::optional<int> EndgameScore(const CPosition& position, int ply) const;
     // Whether the position at `ply` (its key already in place) is a draw a
     // player could claim: repeated, or quiet for too long.
     bool IsClaimableDraw(const CPosition& position, int ply) const;
@@ -77,6 +97,10 @@ private:
                              const SearchLimits& limits);
 
     CTranspositionTable m_table;
+    bool m_sharedEndgame = false;
+    const CEndgameTable* m_endgame = nullptr;
+    int m_endgamePieces = 0;        // the most pieces any slice held has
+    int m_endgameComplete = 0;      // every slice of up to this many pieces is held
     std::vector<CMoveList> m_lists; // one per ply
     std::vector<std::array<std::uint16_t, 2>> m_killers;
     std::vector<int> m_history;   // [side][from][to]

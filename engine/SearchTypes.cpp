@@ -13,10 +13,17 @@ SearchLimits LimitsForLevel(EngineLevel level, std::uint64_t seed)
         limits.seed = seed;
         break;
     case EngineLevel::Intermediate:
+        // A quarter of a second, but never past ten plies: a club
+        // player's look ahead, so Expert stays clearly the stronger.
         limits.timeMs = 250;
+        limits.depth = 10;
+        limits.bookMargin = kBookMargin;
+        limits.seed = seed;
         break;
     case EngineLevel::Expert:
         limits.timeMs = 1000;
+        limits.bookMargin = kBookMargin;
+        limits.seed = seed;
         break;
     }
     return limits;

@@ -10,7 +10,7 @@
 enum class EngineLevel
 {
     Beginner,     // a shallow look that now and then settles for a worse move
-    Intermediate, // a quarter of a second a move
+    Intermediate, // a quarter of a second a move, at most ten plies deep
     Expert,       // a second a move, full strength
 };
 
@@ -44,7 +44,14 @@ struct SearchLimits
     // (the same seed and position draw the same move).
     int randomMargin = 0;
     std::uint64_t seed = 0;
+    // From 0 up: a position in the opening book is answered from it at
+    // once, with a move drawn (from `seed` and the position) among those
+    // within this many hundredths of a man of the book's best.
+    int bookMargin = -1;
 };
+
+// The book margin the levels that use the book play with.
+constexpr int kBookMargin = 8;
 
 // The limits that make up a level; `seed` feeds Beginner's choices.
 SearchLimits LimitsForLevel(EngineLevel level, std::uint64_t seed);

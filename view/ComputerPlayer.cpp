@@ -7,7 +7,7 @@
 wxDEFINE_EVENT(EVT_COMPUTER_MOVE, wxThreadEvent);
 
 CComputerPlayer::CComputerPlayer(wxEvtHandler* sink)
-    : m_sink(sink), m_search(std::make_unique<CSearch>()),
+    : m_sink(sink), m_search(std::make_unique<CSearch>(16, EndgameTables::Shared)),
       // Beginner's weaker moves differ from game to game.
       m_seed(
           static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()))

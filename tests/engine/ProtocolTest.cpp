@@ -71,6 +71,7 @@ TEST(EngineProtocol, AnswersEveryLine)
         {"bogus\n" + std::string(300, 'x') + "\nisready\n",
          "error unknown command \"bogus\"\nerror line longer than 200 characters\nreadyok\n"},
         {"perft 20\n", "error perft 20 would take too long\n"},
+        {"book maybe\nbook on\nbook off\n", "error expected \"book on\" or \"book off\"\n"},
         {"level beginner\nposition fen B:W16,24,28:B11,15,19\ngo\n", "bestmove 11x20\n"},
         {"go depth 60\nperft 1\nstop\n", "error a search is running; send stop first\nbestmove *"},
         {"quit\nisready\n", ""},
@@ -101,7 +102,7 @@ TEST(EngineProtocol, HandsTheGameSoFarToTheSearch)
     const std::string withGame = Output("position fen B:WK30,K31:BK1" + moves + "\ngo depth 7\n");
     EXPECT_NE(withGame.find("depth 7 score 0 "), std::string::npos) << withGame;
     EXPECT_TRUE(withGame.ends_with("bestmove 6-1\n")) << withGame;
-    // The same position without its past is simply lost by a king.
+    // The same position without its past is simply worse by a king.
     const std::string alone = Output("position fen B:WK26,K31:BK6\ngo depth 7\n");
     EXPECT_NE(alone.find("depth 7 score -"), std::string::npos) << alone;
 }

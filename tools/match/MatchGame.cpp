@@ -4,7 +4,7 @@
 #include <chrono>
 #include <optional>
 
-#include "engine/DrawRules.h"
+#include "engine/DrawClaims.h"
 #include "notation/BoardMoves.h"
 #include "notation/Fen.h"
 #include "rules/GameText.h"
@@ -29,21 +29,16 @@ std::string GoCommand(const PlayerSettings& self, int clocks[2], const PlayerSet
     return "go";
 }
 
-// Whether the game may now be claimed drawn, from the positions since the
-// last man move or capture (the last one the current position).
-std::optional<GameEnd> ClaimableDraw(const std::vector<CPosition>& sinceReset)
-{
-    if (static_cast<int>(sinceReset.size()) - 1 >= kQuietPliesForDraw)
-        return GameEnd::FortyMoves;
-    const long seen = std::count(sinceReset.begin(), sinceReset.end(), sinceReset.back());
-    if (seen >= kOccurrencesForDraw)
-        return GameEnd::Repetition;
-    return std::nullopt;
-}
 } // namespace
 
 std::string PlayerSettings::Describe() const
 {
+    if (book)
+    {
+        PlayerSettings bare = *this;
+        bare.book = false;
+        return bare.Describe() + " with the book";
+    }
     if (nodes > 0)
         return "nodes " + std::to_string(nodes);
     if (timeMs > 0)
@@ -89,7 +84,7 @@ GameResult PlayGame(const std::vector<NotatedMove>& opening, CEngineProcess* eng
         moves.append(moves.empty() ? "" : " ").append(PrintMove(move));
         ++result.plies;
     }
-    std::vector<CPosition> sinceReset{CPosition::FromBoard(board)};
+    CDrawClaims draws(CPosition::FromBoard(board));
     int clocks[2] = {players[0]->clockMs, players[1]->clockMs};
     for (int side = 0; side < 2; ++side)
     {
@@ -97,12 +92,14 @@ GameResult PlayGame(const std::vector<NotatedMove>& opening, CEngineProcess* eng
             result.sides[side].leastClockMs = players[side]->clockMs;
         if (!players[side]->level.empty())
             engines[side]->Send("level " + players[side]->level);
+        if (players[side]->book)
+            engines[side]->Send("book on");
     }
     while (!board.IsGameOver())
     {
-        if (const std::optional<GameEnd> draw = ClaimableDraw(sinceReset))
+        if (const DrawClaim claim = draws.Claimable(); claim != DrawClaim::None)
         {
-            result.end = *draw;
+            result.end = claim == DrawClaim::Repetition ? GameEnd::Repetition : GameEnd::FortyMoves;
             result.detail = PrintFen(FenFromBoard(board));
             return result;
         }
@@ -151,7 +148,6 @@ GameResult PlayGame(const std::vector<NotatedMove>& opening, CEngineProcess* eng
         const std::string answer = line ? line->substr(9) : "(no answer)";
         const std::optional<NotatedMove> typed = ParseMove(answer);
         const std::optional<NotatedMove> move = typed ? ResolveMove(board, *typed) : std::nullopt;
-        const CPosition before = CPosition::FromBoard(board);
         if (!move || PlayMove(board, *move) == MoveRefused)
         {
             result.end = GameEnd::Fault;
@@ -163,10 +159,7 @@ GameResult PlayGame(const std::vector<NotatedMove>& opening, CEngineProcess* eng
         }
         moves.append(moves.empty() ? "" : " ").append(PrintMove(*move));
         ++result.plies;
-        const CPosition after = CPosition::FromBoard(board);
-        if (ResetsQuietCount(before, after))
-            sinceReset.clear();
-        sinceReset.push_back(after);
+        draws.Played(CPosition::FromBoard(board));
     }
     result.end = GameEnd::NoMove;
     result.winner = LosingSide(board) == CCheckerBoard::BlackSide ? 1 : 0;

@@ -19,6 +19,7 @@ struct PlayerSettings
     std::uint64_t nodes = 0; // a fixed node budget a move
     int clockMs = 0;         // a game clock of this much...
     int incrementMs = 0;     // ...gaining this much a move
+    bool book = false;       // plays from the opening book with any limit
 
     // "expert", "nodes 20000", "time 200 ms", "clock 10+0.1": for the report.
     std::string Describe() const;

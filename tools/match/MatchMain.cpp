@@ -15,6 +15,8 @@
 //   --nodes, --a-nodes, --b-nodes N       a node budget a move
 //   --time, --a-time, --b-time MS         a fixed time a move
 //   --tc, --a-tc, --b-tc SECONDS+INC      a game clock, e.g. 10+0.1
+//   --book, --a-book, --b-book            play from the opening book (the
+//                         levels that have it use it anyway)
 //   --jobs J              games at once (default: every core)
 //   --openings PLIES      openings this many plies deep (default 3)
 //   --games N             play N games (default: each opening twice)
@@ -122,6 +124,12 @@ Options Parse(int argc, char** argv)
         if (name == "--quiet")
         {
             options.quiet = true;
+            continue;
+        }
+        if (name == "--book" || name == "--a-book" || name == "--b-book")
+        {
+            for (int p = 0; p < 2; ++p)
+                options.players[p].book |= name == "--book" || name[2] == "ab"[p];
             continue;
         }
         if (i + 1 >= args.size())
