@@ -52,21 +52,21 @@ std::string PlayerSettings::Describe() const
     return level.empty() ? "default level" : level;
 }
 
-const char* DescribeEnd(GameEnd end)
+const char* DescribeEnd(MatchEnd end)
 {
     switch (end)
     {
-    case GameEnd::NoMove:
+    case MatchEnd::NoMove:
         return "no move";
-    case GameEnd::Repetition:
+    case MatchEnd::Repetition:
         return "threefold repetition";
-    case GameEnd::FortyMoves:
+    case MatchEnd::FortyMoves:
         return "forty-move rule";
-    case GameEnd::PlyCap:
+    case MatchEnd::PlyCap:
         return "ply cap";
-    case GameEnd::Fault:
+    case MatchEnd::Fault:
         return "fault";
-    case GameEnd::Time:
+    case MatchEnd::Time:
         return "time";
     }
     return "";
@@ -99,13 +99,14 @@ GameResult PlayGame(const std::vector<NotatedMove>& opening, CEngineProcess* eng
     {
         if (const DrawClaim claim = draws.Claimable(); claim != DrawClaim::None)
         {
-            result.end = claim == DrawClaim::Repetition ? GameEnd::Repetition : GameEnd::FortyMoves;
+            result.end =
+                claim == DrawClaim::Repetition ? MatchEnd::Repetition : MatchEnd::FortyMoves;
             result.detail = PrintFen(FenFromBoard(board));
             return result;
         }
         if (result.plies >= maxPlies)
         {
-            result.end = GameEnd::PlyCap;
+            result.end = MatchEnd::PlyCap;
             result.detail = PrintFen(FenFromBoard(board));
             return result;
         }
@@ -130,7 +131,7 @@ GameResult PlayGame(const std::vector<NotatedMove>& opening, CEngineProcess* eng
             clocks[side] -= tookMs;
             if (clocks[side] < 0)
             {
-                result.end = GameEnd::Time;
+                result.end = MatchEnd::Time;
                 result.winner = side ^ 1;
                 result.detail = std::string(side == 0 ? "black" : "red") + " (" +
                                 player.Describe() + ") ran out of time after " + moves;
@@ -150,7 +151,7 @@ GameResult PlayGame(const std::vector<NotatedMove>& opening, CEngineProcess* eng
         const std::optional<NotatedMove> move = typed ? ResolveMove(board, *typed) : std::nullopt;
         if (!move || PlayMove(board, *move) == MoveRefused)
         {
-            result.end = GameEnd::Fault;
+            result.end = MatchEnd::Fault;
             result.winner = side ^ 1;
             result.detail = std::string(side == 0 ? "black" : "red") + " (" + player.Describe() +
                             ") answered \"" + answer + "\" in " + PrintFen(FenFromBoard(board)) +
@@ -161,7 +162,7 @@ GameResult PlayGame(const std::vector<NotatedMove>& opening, CEngineProcess* eng
         ++result.plies;
         draws.Played(CPosition::FromBoard(board));
     }
-    result.end = GameEnd::NoMove;
+    result.end = MatchEnd::NoMove;
     result.winner = LosingSide(board) == CCheckerBoard::BlackSide ? 1 : 0;
     return result;
 }

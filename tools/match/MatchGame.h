@@ -25,7 +25,7 @@ struct PlayerSettings
     std::string Describe() const;
 };
 
-enum class GameEnd
+enum class MatchEnd
 {
     NoMove,     // a side could not move: the rules' end
     Repetition, // the same position a third time
@@ -47,7 +47,7 @@ struct SideRecord
 struct GameResult
 {
     int winner = -1; // 0 black, 1 red, -1 drawn
-    GameEnd end = GameEnd::NoMove;
+    MatchEnd end = MatchEnd::NoMove;
     int plies = 0;
     std::string detail; // the fault, or the position a drawn game ended in
     SideRecord sides[2];
@@ -59,4 +59,4 @@ GameResult PlayGame(const std::vector<NotatedMove>& opening, CEngineProcess* eng
                     const PlayerSettings* players[2], int maxPlies);
 
 // "no move", "repetition" and so on.
-const char* DescribeEnd(GameEnd end);
+const char* DescribeEnd(MatchEnd end);

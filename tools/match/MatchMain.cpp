@@ -304,13 +304,13 @@ int main(int argc, char** argv)
                 ++(aWins ? tally.wins : tally.losses);
                 verdict = aWins ? "A wins" : "B wins";
                 PlayerRecord& loser = records[aWins ? 1 : 0];
-                if (result.end == GameEnd::Fault)
+                if (result.end == MatchEnd::Fault)
                 {
                     ++loser.faults;
                     // A faulty engine may be dead or confused: start afresh.
                     processes[aWins ? aSide ^ 1 : aSide].reset();
                 }
-                if (result.end == GameEnd::Time)
+                if (result.end == MatchEnd::Time)
                     ++loser.timeLosses;
             }
             else
@@ -324,7 +324,7 @@ int main(int argc, char** argv)
                             aSide == 0 ? "black" : "red", verdict, DescribeEnd(result.end),
                             result.plies, result.detail.empty() ? "" : ", ", result.detail.c_str());
             }
-            if (result.end == GameEnd::Fault)
+            if (result.end == MatchEnd::Fault)
                 std::printf("!!! ENGINE FAULT: %s\n", result.detail.c_str());
             const int played = tally.Games();
             if (options.sprt)
