@@ -183,6 +183,8 @@ SearchResult CSearch::Run(const std::vector<CPosition>& game, const SearchLimits
             result.info.score = book->score;
             result.info.pv = {book->move};
             result.info.timeMs = ElapsedMs();
+            if (onInfo)
+                onInfo(result.info); // an analysis pane shows the book's view too
             return result;
         }
     CMoveList& rootMoves = m_lists[0];

@@ -91,8 +91,11 @@ TEST(OpeningBook, TheLevelsThatUseItAnswerFromItAtOnceAndVary)
     for (std::uint64_t seed = 0; seed < 16; ++seed)
         for (EngineLevel level : {EngineLevel::Intermediate, EngineLevel::Expert})
         {
-            const SearchResult result = search.Run(after, LimitsForLevel(level, seed), stop);
+            int reports = 0;
+            const SearchResult result = search.Run(after, LimitsForLevel(level, seed), stop,
+                                                   [&](const SearchInfo&) { ++reports; });
             ASSERT_TRUE(result.hasMove);
+            EXPECT_EQ(reports, 1) << "whoever listens hears of the book's move";
             EXPECT_EQ(result.info.depth, 0) << "a book move needs no search";
             EXPECT_EQ(result.info.nodes, 0u);
             replies.insert(PrintMove(result.move));

@@ -185,22 +185,22 @@ TEST(EngineSearch, ReportsEveryIterationAndKeepsToANodeBudget)
     const std::atomic<bool> stop{false};
     std::vector<SearchInfo> reports;
     const SearchResult result =
-        CSearch(1).Run(CCheckerBoard(), {.nodes = 200'000}, stop,
+        CSearch(1).Run(CCheckerBoard(), {.nodes = 60'000}, stop,
                        [&](const SearchInfo& info) { reports.push_back(info); });
     ASSERT_FALSE(reports.empty());
     for (std::size_t i = 0; i < reports.size(); ++i)
     {
         EXPECT_EQ(reports[i].depth, static_cast<int>(i) + 1);
         EXPECT_FALSE(reports[i].pv.empty());
-        EXPECT_LE(reports[i].nodes, 200'000u);
+        EXPECT_LE(reports[i].nodes, 60'000u);
     }
     // The budget is checked every 512 nodes, so it overshoots by less.
-    EXPECT_GE(result.info.nodes, 200'000u);
-    EXPECT_LT(result.info.nodes, 200'000u + 512);
+    EXPECT_GE(result.info.nodes, 60'000u);
+    EXPECT_LT(result.info.nodes, 60'000u + 512);
     EXPECT_TRUE(result.info.nodesPerSecond > 0 || result.info.timeMs == 0);
     // Node budgets do not depend on the machine: the same search again
     // gives the same move and count.
-    const SearchResult again = CSearch(1).Run(CCheckerBoard(), {.nodes = 200'000}, stop);
+    const SearchResult again = CSearch(1).Run(CCheckerBoard(), {.nodes = 60'000}, stop);
     EXPECT_EQ(again.move, result.move);
     EXPECT_EQ(again.info.nodes, result.info.nodes);
 }
