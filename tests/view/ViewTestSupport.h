@@ -141,6 +141,12 @@ inline void RunCommand(CChildView& view, void (CChildView::*handler)(wxCommandEv
 // Sends command `id` through the view's event table and plays out what it
 // set off.
 void Command(CChildView& view, int id);
+// Whether the view's update handler enables, or checks, command `id`.
+bool Enabled(CChildView& view, int id);
+bool Checked(CChildView& view, int id);
+// The game from `fen` through `moves` (standard notation), each played
+// through the rules, as a record the view can take.
+CGameRecord RecordFrom(const char* fen, const std::vector<const char*>& moves);
 
 struct CCommandSeams;
 // The computer to play red at Beginner level from the position `fen`, read
