@@ -205,52 +205,22 @@ TEST(EngineSearch, ReportsEveryIterationAndKeepsToANodeBudget)
     EXPECT_EQ(again.info.nodes, result.info.nodes);
 }
 
-TEST(EngineSearch, OnAClockALevelKeepsItsCharacterAndItsJudgementOfDrawsComesFromItsScore)
+TEST(EngineSearch, JudgesWhetherItCanStillWinFromItsOwnScore)
 {
-    // The clock replaces the level's time a move, nothing else: Beginner
-    // keeps its shallow look and its slips, Intermediate its ten plies, both
-    // timed levels their book.
-    for (const EngineLevel level :
-         {EngineLevel::Beginner, EngineLevel::Intermediate, EngineLevel::Expert})
-    {
-        const SearchLimits fixed = LimitsForLevel(level, 7);
-        const SearchLimits timed = LimitsOnClock(level, 7, 10000, 100);
-        EXPECT_EQ(timed.timeMs, 0);
-        EXPECT_EQ(timed.clockMs, 10000);
-        EXPECT_EQ(timed.incrementMs, 100);
-        EXPECT_EQ(timed.depth, fixed.depth);
-        EXPECT_EQ(timed.randomMargin, fixed.randomMargin);
-        EXPECT_EQ(timed.bookMargin, fixed.bookMargin);
-        EXPECT_EQ(timed.seed, fixed.seed);
-        // A judgement is the search's own view: no book, no slips.
-        const SearchLimits judging = LimitsForJudging(level);
-        EXPECT_EQ(judging.depth, fixed.depth);
-        EXPECT_EQ(judging.timeMs, kJudgingTimeMs);
-        EXPECT_EQ(judging.randomMargin, 0);
-        EXPECT_LT(judging.bookMargin, 0);
-    }
-    EXPECT_EQ(LimitsOnClock(EngineLevel::Expert, 1, 0, -5).clockMs, 1)
-        << "a spent clock still moves";
-    EXPECT_EQ(LimitsOnClock(EngineLevel::Expert, 1, 0, -5).incrementMs, 0);
-
-    // Level within a tenth of a man, or lost; never a forced win.
-    EXPECT_TRUE(CannotWin(0, 0));
-    EXPECT_TRUE(CannotWin(kLevelMargin, 0));
-    EXPECT_FALSE(CannotWin(kLevelMargin + 1, 0));
-    EXPECT_TRUE(CannotWin(-kWinScore + 5, -3));
-    EXPECT_FALSE(CannotWin(5, 12)) << "a forced win found, whatever the estimate";
-
-    // From real searches: a king each is level for both; two kings against
-    // one win for the two, and the one cannot win.
+    // A king each is level for both sides; two kings against one win for
+    // the two, and the one cannot win. A forced win found counts whatever
+    // the estimate says.
     const std::atomic<bool> stop{false};
-    const SearchLimits limits = LimitsForJudging(EngineLevel::Expert);
-    const auto judge = [&](const char* fen)
+    const auto cannotWin = [&](const char* fen)
     {
-        const SearchInfo info = Search(BoardFromFen(ParseFen(fen).value()), limits, stop).info;
+        const SearchInfo info =
+            Search(BoardFromFen(ParseFen(fen).value()), LimitsForJudging(EngineLevel::Expert), stop)
+                .info;
         return CannotWin(info.score, info.winMoves);
     };
-    EXPECT_TRUE(judge("B:WK32:BK1"));
-    EXPECT_TRUE(judge("W:WK32:BK1"));
-    EXPECT_TRUE(judge("B:WK30,K31:BK1"));
-    EXPECT_FALSE(judge("W:WK30,K31:BK1"));
+    EXPECT_TRUE(cannotWin("B:WK32:BK1"));
+    EXPECT_TRUE(cannotWin("W:WK32:BK1"));
+    EXPECT_TRUE(cannotWin("B:WK30,K31:BK1"));
+    EXPECT_FALSE(cannotWin("W:WK30,K31:BK1"));
+    EXPECT_FALSE(CannotWin(kLevelMargin, 12));
 }

@@ -9,8 +9,8 @@
 
 #include "ViewTestSupport.h"
 #include "WxTestEnvironment.h"
-#include "notation/Squares.h"
 #include "record/Pdn.h"
+#include "tests/record/RecordTestSupport.h"
 #include "view/ClockKeeper.h"
 #include "view/CommandIds.h"
 #include "view/CustomTimeDialog.h"
@@ -37,26 +37,12 @@ protected:
     CClockKeeper::TimePoint now = CClockKeeper::TimePoint{} + 1h;
 };
 
-// Presses and releases for `move`'s first step, leaving what it sets off
-// unplayed.
-void StartMove(const ViewWindow& window, const char* move)
-{
-    const NotatedMove parsed = ParseMove(move).value();
-    for (int i = 0; i < 2; ++i)
-    {
-        int row = 0, col = 0;
-        ASSERT_TRUE(SquareRowCol(parsed.squares[i], row, col));
-        window.View().LButtonDown(SquarePoint(window, row, col));
-        window.View().LButtonUp();
-    }
-}
 } // namespace
 
 TEST_F(PlayClocks, ATimeControlWaitsForTheNextGameAndTheClockRunsOnlyWhileTheBoardWaits)
 {
     Command(view, kFivePlusThree);
     EXPECT_TRUE(Checked(view, kFivePlusThree));
-    EXPECT_FALSE(Checked(view, kNoClock));
     EXPECT_FALSE(view.m_clocks->HasClocks()) << "the game under way has none";
 
     RunCommand(view, &CChildView::OnNewGame);
@@ -66,7 +52,7 @@ TEST_F(PlayClocks, ATimeControlWaitsForTheNextGameAndTheClockRunsOnlyWhileTheBoa
 
     // The move stops black's clock and adds the increment; the slide and
     // the camera's turn cost red nothing, however long they take.
-    StartMove(window, "11-15");
+    StartMove(window, 2, 2, 3, 3); // 11-15
     EXPECT_FALSE(view.BoardIsReady());
     EXPECT_EQ(view.m_clocks->Running(), -1);
     EXPECT_EQ(view.m_clocks->LeftMs(CCheckerBoard::BlackSide), 283000);
@@ -75,31 +61,20 @@ TEST_F(PlayClocks, ATimeControlWaitsForTheNextGameAndTheClockRunsOnlyWhileTheBoa
     EXPECT_EQ(view.m_clocks->Running(), CCheckerBoard::RedSide);
     EXPECT_EQ(view.m_clocks->LeftMs(CCheckerBoard::RedSide), 300000);
 
-    // Each side's time is its own: 5 s and 4 s spent, 3 s gained each.
-    now += 5s;
-    ClickMove(window, ParseMove("22-18").value());
-    EXPECT_EQ(view.m_clocks->LeftMs(CCheckerBoard::RedSide), 298000);
-    now += 4s;
-    StartMove(window, "15x22");
-    now += 30s;
-    PlayOut(view);
-    EXPECT_EQ(view.m_clocks->LeftMs(CCheckerBoard::BlackSide), 282000);
-    EXPECT_EQ(view.m_clocks->Running(), CCheckerBoard::RedSide);
-
     // While the clocks run, nothing is taken back: not by undo or redo, nor
     // by a click in the move list.
     EXPECT_FALSE(Enabled(view, ViewCommand::UndoMove));
     EXPECT_FALSE(Enabled(view, ViewCommand::RedoMove));
     Command(view, ViewCommand::UndoMove);
     view.GoToMove(0);
-    EXPECT_EQ(view.m_record.Place(), 3u);
+    EXPECT_EQ(view.m_record.Place(), 1u);
     EXPECT_EQ(view.GameTags().timeControl, "300+3");
 
     // A capture's first jump slides on paused time too; the clock runs again
     // for the rest of the capture once the picture has caught up.
-    view.TakeRecord(RecordFrom("B:W12,19,26,27,29:B1,22", {}));
+    view.TakeRecord(GameOf("B:W12,19,26,27,29:B1,22", {}));
     PlayOut(view);
-    StartMove(window, "22x31");
+    StartMove(window, 5, 5, 7, 3); // 22x31
     EXPECT_EQ(view.m_clocks->Running(), -1);
     now += 30s;
     PlayOut(view);
@@ -168,20 +143,4 @@ TEST_F(PlayClocks, AFlagEndsTheGameAndAMoveMadeTooLateDoesNotCount)
     PlayOut(view);
     Click(window, 2, 2);
     EXPECT_EQ(HintCount(view), 0u);
-}
-
-TEST_F(PlayClocks, TheComputerPlaysOnItsOwnClock)
-{
-    Command(view, kFivePlusThree);
-    Command(view, ViewCommand::LevelBeginner);
-    Command(view, ViewCommand::ComputerPlaysRed);
-    RunCommand(view, &CChildView::OnNewGame);
-    ClickMove(window, ParseMove("11-15").value());
-    ASSERT_EQ(view.StatusText(), "Thinking...");
-    EXPECT_EQ(view.m_clocks->Running(), CCheckerBoard::RedSide);
-    now += 7s; // what it took, as far as its clock knows
-    ASSERT_TRUE(PumpUntil([&] { return view.m_record.Moves().size() == 2; }, 20s));
-    EXPECT_EQ(view.m_clocks->LeftMs(CCheckerBoard::RedSide), 296000);
-    PlayOut(view);
-    EXPECT_EQ(view.m_clocks->Running(), CCheckerBoard::BlackSide);
 }

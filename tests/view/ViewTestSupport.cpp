@@ -14,7 +14,6 @@
 #include "WxTestEnvironment.h"
 #include "glwnd/FileDialogs.h"
 #include "glwnd/MessageService.h"
-#include "notation/BoardMoves.h"
 #include "notation/Fen.h"
 #include "notation/Squares.h"
 #include "view/BoardAnimator.h"
@@ -53,20 +52,6 @@ bool Checked(CChildView& view, int id)
     wxUpdateUIEvent update(id);
     view.ProcessWindowEvent(update);
     return update.GetChecked();
-}
-
-CGameRecord RecordFrom(const char* fen, const std::vector<const char*>& moves)
-{
-    CCheckerBoard board = BoardFromFen(ParseFen(fen).value());
-    CGameRecord record;
-    record.Reset(board);
-    for (const char* text : moves)
-    {
-        const NotatedMove move = ParseMove(text).value();
-        EXPECT_NE(PlayMove(board, move), MoveRefused) << text;
-        record.Played(move, board);
-    }
-    return record;
 }
 
 ViewWindow::ViewWindow(wxSize client, CChildView* view) : m_view(view)
