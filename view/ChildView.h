@@ -122,6 +122,9 @@ public:
     void EndGameBy(const GameEnd& end);
     // The five turns around the board that end a game, "No Spin" unchecked.
     void CircleTheBoard();
+    // The move input at its start: no chip chosen, no capture under way,
+    // no highlight, no refusal shown. Does not repaint.
+    void ForgetMoveInput();
     // A move is being tried by the side to move whose time has run out
     // (the clock's timer has not said so yet): the game ends on time
     // instead, and true is returned.

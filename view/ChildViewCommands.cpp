@@ -46,18 +46,13 @@ void CChildView::OnNewGame(wxCommandEvent&)
     m_record.Reset(m_board);
     m_clocks->NewGame();
     m_gameFile.Started();
-    m_movePath = NotatedMove();
-    m_refusal.clear();
-    ClearHints();
+    // A chosen chip or a multi-jump of the old game is forgotten.
+    ForgetMoveInput();
     PlaceChips();
     // A camera dragged out of sight comes back to where a game starts it.
     PlaceCamera(m_facingSide0);
     InvalidateRect();
     SpinCamera();
-    // A chosen chip or a multi-jump of the old game is forgotten.
-    m_pickingChip = true;
-    m_jumpPending = false;
-    m_selectedChip.reset();
     StartComputerIfItsTurn();
 }
 

@@ -166,14 +166,19 @@ void CChildView::EndGameBy(const GameEnd& end)
     m_record.EndGame(end);
     m_clocks->Pause();
     m_gameFile.Changed();
+    ForgetMoveInput();
+    InvalidateRect();
+    CircleTheBoard();
+}
+
+void CChildView::ForgetMoveInput()
+{
     m_movePath = NotatedMove();
     m_refusal.clear();
     m_pickingChip = true;
     m_jumpPending = false;
     m_selectedChip.reset();
     ClearHints();
-    InvalidateRect();
-    CircleTheBoard();
 }
 
 bool CChildView::FlagFell()

@@ -142,12 +142,7 @@ void CChildView::ShowPlace(std::size_t place)
     CancelComputer();
     m_record.GoTo(place);
     m_board = m_record.Board();
-    m_movePath = NotatedMove();
-    m_refusal.clear();
-    m_pickingChip = true;
-    m_jumpPending = false;
-    m_selectedChip.reset();
-    ClearHints();
+    ForgetMoveInput();
     PlaceChips();
     InvalidateRect();
     SpinCamera();
