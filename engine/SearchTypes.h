@@ -67,9 +67,10 @@ constexpr int kJudgingTimeMs = 300;
 SearchLimits LimitsForJudging(EngineLevel level);
 
 // A side that scores a position at most this many hundredths of a man for
-// itself counts it as level: a tenth of a man is within the evaluation's
-// noise, and a search that sees a real edge scores well above it.
-constexpr int kLevelMargin = 10;
+// itself counts it as level: a quarter of a man is within what a shallow
+// look (a short search on a busy machine) gives a dead level position, and
+// a search that sees a real edge, a man or a king ahead, scores far above.
+constexpr int kLevelMargin = 25;
 
 // True when a search's figures for a side, `score` and `winMoves` from that
 // side (as SearchInfo gives them for the side to move), say it cannot hope

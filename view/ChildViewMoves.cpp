@@ -154,7 +154,6 @@ void CChildView::EndGameBy(const GameEnd& end)
     if (m_record.IsOver())
         return;
     CancelComputer();
-    m_drawOffer = 0;
     if (m_jumpPending)
     {
         // The game ends where the record stands, before the capture begun:
