@@ -17,11 +17,18 @@
 #include "app/ToolbarArt.h"
 #include "glwnd/OpenGLWnd.h"
 #include "glwnd/UserSettings.h"
+#include "record/TimeControl.h"
 #include "view/ChildView.h"
+#include "view/ClockKeeper.h"
 
 namespace
 {
 constexpr int kIndicatorPaneWidth = 48;
+constexpr int kClockPaneWidth = 96; // "Black 1:05:00"
+// The status bar's panes: the message, the two clocks, the three locks.
+constexpr int kClockPanes[] = {1, 2}; // black's, red's
+constexpr int kFirstIndicatorPane = 3;
+constexpr int kPaneCount = 6;
 const char* const kFramePersistenceName = "MainFrame";
 constexpr int kMoveListWidth = 170; // "99." and two steps; longer captures go on below
 constexpr int kIndicatorKeys[] = {WXK_CAPITAL, WXK_NUMLOCK, WXK_SCROLL};
@@ -70,6 +77,10 @@ wxMenuBar* BuildMenuBar()
     edit->AppendSeparator();
     AppendCommand(edit, ID_COPY_GAME, "&Copy Game\tCtrl+C");
     AppendCommand(edit, ID_PASTE_GAME, "&Paste Game\tCtrl+V");
+    edit->AppendSeparator();
+    AppendCommand(edit, ID_CLAIM_DRAW, "Claim &Draw");
+    AppendCommand(edit, ID_OFFER_DRAW, "&Offer Draw");
+    AppendCommand(edit, ID_RESIGN, "Re&sign");
 
     auto* options = new wxMenu;
     AppendCommand(options, ID_NO_SPIN, "&No Spin", wxITEM_CHECK);
@@ -85,6 +96,14 @@ wxMenuBar* BuildMenuBar()
     options->Append(new wxMenuItem(options, ID_COMPUTER_LEVEL, "Computer &Level",
                                    wxString::FromUTF8(PromptOf(ID_COMPUTER_LEVEL)), wxITEM_NORMAL,
                                    level));
+    // Each choice's Alt letter is its first character: N, 5, 1, 3, C.
+    auto* clocks = new wxMenu;
+    int clockId = ID_TIME_CONTROL_FIRST;
+    for (const TimeControlChoice& choice : TimeControlChoices())
+        AppendCommand(clocks, clockId++, (std::string("&") + choice.label).c_str(), wxITEM_RADIO);
+    options->Append(new wxMenuItem(options, ID_TIME_CONTROL, "&Time Control",
+                                   wxString::FromUTF8(PromptOf(ID_TIME_CONTROL)), wxITEM_NORMAL,
+                                   clocks));
 
     auto* camera = new wxMenu;
     AppendCommand(camera, ID_CAMERA_PANTILT, "&Pan/Tilt", wxITEM_CHECK);
@@ -241,11 +260,13 @@ bool CMainFrame::OnCreate()
                           wxString::FromUTF8(PromptOf(ID_REDO_MOVE)));
     m_wndToolBar->Realize();
 
-    m_wndStatusBar = CreateStatusBar(4);
+    m_wndStatusBar = CreateStatusBar(kPaneCount);
     if (m_wndStatusBar == nullptr)
         return false;
-    const int widths[] = {-1, kIndicatorPaneWidth, kIndicatorPaneWidth, kIndicatorPaneWidth};
-    m_wndStatusBar->SetStatusWidths(4, widths);
+    const int clockWidth = FromDIP(kClockPaneWidth);
+    const int widths[kPaneCount] = {
+        -1, clockWidth, clockWidth, kIndicatorPaneWidth, kIndicatorPaneWidth, kIndicatorPaneWidth};
+    m_wndStatusBar->SetStatusWidths(kPaneCount, widths);
     m_wndStatusBar->SetStatusText(wxString::FromUTF8(LoadResourceString(AFX_IDS_IDLEMESSAGE)), 0);
     UpdateIndicators();
     // wx toolbars do not dock; the toolbar stays at the top.
@@ -271,13 +292,26 @@ void CMainFrame::UpdateIndicators()
 {
     if (m_wndStatusBar == nullptr)
         return;
-    for (int pane = 1; pane <= 3; ++pane)
+    for (int lock = 0; lock < 3; ++lock)
     {
-        const bool on = wxGetKeyState(static_cast<wxKeyCode>(kIndicatorKeys[pane - 1]));
+        const bool on = wxGetKeyState(static_cast<wxKeyCode>(kIndicatorKeys[lock]));
         const wxString text =
-            on ? wxString::FromUTF8(LoadResourceString(kIndicatorIds[pane - 1])) : wxString();
-        if (m_wndStatusBar->GetStatusText(pane) != text)
-            m_wndStatusBar->SetStatusText(text, pane);
+            on ? wxString::FromUTF8(LoadResourceString(kIndicatorIds[lock])) : wxString();
+        if (m_wndStatusBar->GetStatusText(kFirstIndicatorPane + lock) != text)
+            m_wndStatusBar->SetStatusText(text, kFirstIndicatorPane + lock);
+    }
+}
+
+void CMainFrame::UpdateClockPanes()
+{
+    const auto* view = dynamic_cast<const CChildView*>(m_wndView);
+    if (m_wndStatusBar == nullptr || view == nullptr || !m_viewHasWindow)
+        return;
+    for (const std::int32_t side : {CCheckerBoard::BlackSide, CCheckerBoard::RedSide})
+    {
+        const wxString text = wxString::FromUTF8(view->m_clocks->PaneText(side));
+        if (m_wndStatusBar->GetStatusText(kClockPanes[side]) != text)
+            m_wndStatusBar->SetStatusText(text, kClockPanes[side]);
     }
 }
 
@@ -398,6 +432,7 @@ void CMainFrame::OnIdle(wxIdleEvent& event)
     // computer's answer) are followed by idle too.
     UpdateIndicators();
     UpdateMessagePane();
+    UpdateClockPanes();
     UpdateMoveList();
     UpdateTitle();
     event.Skip();

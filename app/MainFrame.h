@@ -43,6 +43,9 @@ public:
     // Puts what the view says about the game (else the idle text) into the
     // message pane, unless a menu or toolbar prompt is showing there.
     void UpdateMessagePane();
+    // Shows the game's clocks in their panes ("Black 4:31"; empty when the
+    // game has none).
+    void UpdateClockPanes();
     // Shows the view's moves in the move list, when it is shown.
     void UpdateMoveList();
     // "name.pdn - Plaxen", with "*" in front while the game has unsaved moves.

@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "record/TimeControl.h"
+
 namespace
 {
 constexpr int kOriginalExit = 57665;
@@ -37,6 +39,10 @@ const std::map<int, std::string>& StringTable()
         {ID_COPY_GAME, "Put the game on the clipboard as PDN text"},
         {ID_PASTE_GAME, "Set up the game on the clipboard, PDN text or a FEN"},
         {ID_MOVE_LIST, "Show or hide the list of moves"},
+        {ID_CLAIM_DRAW, "End the game drawn, as a third repetition or forty quiet moves allow"},
+        {ID_OFFER_DRAW, "Offer the computer a draw"},
+        {ID_RESIGN, "Give up the game for the side to move"},
+        {ID_TIME_CONTROL, "Choose the clocks the next new game is played with"},
         {kOriginalAbout, "Display program information, version number and copyright\nAbout"},
         {kOriginalExit, "Quit the application; prompts to save documents\nExit"},
         {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},
@@ -56,6 +62,20 @@ const std::map<int, std::string>& StringTable()
     };
     return table;
 }
+
+// The time controls' prompts come with the choices themselves.
+const std::map<int, std::string>& TimeControlPrompts()
+{
+    static const std::map<int, std::string> prompts = []
+    {
+        std::map<int, std::string> table;
+        int id = ID_TIME_CONTROL_FIRST;
+        for (const TimeControlChoice& choice : TimeControlChoices())
+            table.emplace(id++, choice.prompt);
+        return table;
+    }();
+    return prompts;
+}
 } // namespace
 
 std::string LoadResourceString(int id)
@@ -64,9 +84,10 @@ std::string LoadResourceString(int id)
         id = kOriginalExit;
     else if (id == wxID_ABOUT)
         id = kOriginalAbout;
-    const auto& table = StringTable();
-    const auto found = table.find(id);
-    return found == table.end() ? std::string() : found->second;
+    for (const auto* table : {&StringTable(), &TimeControlPrompts()})
+        if (const auto found = table->find(id); found != table->end())
+            return found->second;
+    return std::string();
 }
 
 std::string PromptOf(int id)

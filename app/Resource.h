@@ -32,6 +32,11 @@ constexpr int ID_MOVE_LIST = ViewCommand::MoveList;
 constexpr int ID_SAVE_GAME_AS = ViewCommand::SaveGameAs;
 constexpr int ID_RESET_CAMERA = ViewCommand::ResetCamera;
 constexpr int ID_COMPUTER_LEVEL = ViewCommand::ComputerLevel;
+constexpr int ID_CLAIM_DRAW = ViewCommand::ClaimDraw;
+constexpr int ID_OFFER_DRAW = ViewCommand::OfferDraw;
+constexpr int ID_RESIGN = ViewCommand::Resign;
+constexpr int ID_TIME_CONTROL = ViewCommand::TimeControl;
+constexpr int ID_TIME_CONTROL_FIRST = ViewCommand::TimeControlFirst; // one a choice, in order
 
 // Framework commands, under the numbers wx gives them where it has its own.
 constexpr int ID_APP_EXIT = wxID_EXIT;   // 57665 in the string table

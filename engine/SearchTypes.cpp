@@ -1,5 +1,7 @@
 #include "engine/SearchTypes.h"
 
+#include <algorithm>
+
 SearchLimits LimitsForLevel(EngineLevel level, std::uint64_t seed)
 {
     SearchLimits limits;
@@ -27,4 +29,27 @@ SearchLimits LimitsForLevel(EngineLevel level, std::uint64_t seed)
         break;
     }
     return limits;
+}
+
+SearchLimits LimitsOnClock(EngineLevel level, std::uint64_t seed, int clockMs, int incrementMs)
+{
+    SearchLimits limits = LimitsForLevel(level, seed);
+    limits.timeMs = 0;
+    // A clock at zero still gets a move, as fast as can be.
+    limits.clockMs = std::max(clockMs, 1);
+    limits.incrementMs = std::max(incrementMs, 0);
+    return limits;
+}
+
+SearchLimits LimitsForJudging(EngineLevel level)
+{
+    SearchLimits limits;
+    limits.depth = LimitsForLevel(level, 0).depth;
+    limits.timeMs = kJudgingTimeMs;
+    return limits;
+}
+
+bool CannotWin(int score, int winMoves)
+{
+    return winMoves <= 0 && score <= kLevelMargin;
 }

@@ -56,6 +56,28 @@ constexpr int kBookMargin = 8;
 // The limits that make up a level; `seed` feeds Beginner's choices.
 SearchLimits LimitsForLevel(EngineLevel level, std::uint64_t seed);
 
+// The level on a game clock of `clockMs` left, gaining `incrementMs` a move:
+// the clock is shared out instead of the level's time a move, while the
+// level's depth limit, randomness and book stay as they are.
+SearchLimits LimitsOnClock(EngineLevel level, std::uint64_t seed, int clockMs, int incrementMs);
+
+// A short, plain look at the level's depth (no book, no randomness): enough
+// to judge a position, as when a draw is offered.
+constexpr int kJudgingTimeMs = 300;
+SearchLimits LimitsForJudging(EngineLevel level);
+
+// A side that scores a position at most this many hundredths of a man for
+// itself counts it as level: a quarter of a man is within what a shallow
+// look (a short search on a busy machine) gives a dead level position, and
+// a search that sees a real edge, a man or a king ahead, scores far above.
+constexpr int kLevelMargin = 25;
+
+// True when a search's figures for a side, `score` and `winMoves` from that
+// side (as SearchInfo gives them for the side to move), say it cannot hope
+// to win: no forced win and a score no better than level. The computer then
+// claims a draw it may claim, and takes one offered.
+bool CannotWin(int score, int winMoves);
+
 struct SearchInfo
 {
     int depth = 0; // of the last finished iteration

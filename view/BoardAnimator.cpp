@@ -12,9 +12,12 @@ CBoardAnimator::CBoardAnimator(COpenGLWnd& window) : m_window(window)
 
 void CBoardAnimator::Queue(Clip clip)
 {
+    const bool wasIdle = m_clips.empty();
     m_clips.push_back(std::move(clip));
     if (!m_timer.IsRunning())
         ScheduleNextFrame();
+    if (wasIdle && m_busyHandler)
+        m_busyHandler();
 }
 
 void CBoardAnimator::QueueAction(std::function<void()> action)

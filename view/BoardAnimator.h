@@ -52,6 +52,9 @@ public:
     bool IsIdle() const { return m_clips.empty(); }
     // Called each time the last clip ends (by the timer, Step or Finish).
     void SetIdleHandler(std::function<void()> handler) { m_idleHandler = std::move(handler); }
+    // Called each time a clip is queued while none was: the picture stops
+    // showing the board as it is until the idle handler is called.
+    void SetBusyHandler(std::function<void()> handler) { m_busyHandler = std::move(handler); }
 
 private:
     void OnTimer(wxTimerEvent& event);
@@ -69,4 +72,5 @@ private:
     int m_next = 0;           // its next frame to show
     std::chrono::steady_clock::time_point m_lastFrame;
     std::function<void()> m_idleHandler;
+    std::function<void()> m_busyHandler;
 };

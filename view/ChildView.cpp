@@ -7,6 +7,7 @@
 #include "assets/ArtPath.h"
 #include "scene/SGTexture.h"
 #include "view/BoardAnimator.h"
+#include "view/ClockKeeper.h"
 #include "view/CommandIds.h"
 #include "view/ComputerPlayer.h"
 
@@ -60,6 +61,16 @@ wxBEGIN_EVENT_TABLE(CChildView, COpenGLWnd)
     EVT_UPDATE_UI(ViewCommand::RedoMove, CChildView::OnUpdateRedoMove)
     EVT_MENU(ViewCommand::CopyGame, CChildView::OnCopyGame)
     EVT_MENU(ViewCommand::PasteGame, CChildView::OnPasteGame)
+    EVT_MENU(ViewCommand::ClaimDraw, CChildView::OnClaimDraw)
+    EVT_UPDATE_UI(ViewCommand::ClaimDraw, CChildView::OnUpdateClaimDraw)
+    EVT_MENU(ViewCommand::OfferDraw, CChildView::OnOfferDraw)
+    EVT_UPDATE_UI(ViewCommand::OfferDraw, CChildView::OnUpdateOfferDraw)
+    EVT_MENU(ViewCommand::Resign, CChildView::OnResign)
+    EVT_UPDATE_UI(ViewCommand::Resign, CChildView::OnUpdateResign)
+    EVT_MENU_RANGE(ViewCommand::TimeControlFirst, ViewCommand::TimeControlLast,
+                   CChildView::OnTimeControl)
+    EVT_UPDATE_UI_RANGE(ViewCommand::TimeControlFirst, ViewCommand::TimeControlLast,
+                        CChildView::OnUpdateTimeControl)
 wxEND_EVENT_TABLE()
 
 CChildView::CChildView()
@@ -71,6 +82,10 @@ CChildView::CChildView()
     m_camera.m_mode = CGrCamera::PitchYaw;
     m_animator = std::make_unique<CBoardAnimator>(*this);
     m_animator->SetIdleHandler([this] { OnBoardReady(); });
+    m_clocks = std::make_unique<CClockKeeper>([this](std::int32_t side)
+                                              { EndGameBy(LostBy(GameEndKind::Time, side)); });
+    // Slides and camera turns never cost a player time.
+    m_animator->SetBusyHandler([this] { m_clocks->Pause(); });
 
     m_sceneAngle = 90.0;
     for (double v = 0.5; v < 8.0; v += 1.0)
@@ -95,6 +110,7 @@ CChildView::~CChildView()
     // The search stops and its thread ends before anything it could reach
     // goes; no frame plays once the scene starts going.
     m_computer.reset();
+    m_clocks.reset();
     m_animator.reset();
     // Chips first, so that every chip subtree goes with its last holder
     // (m_chipsNode) rather than lingering until the table is destroyed.

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@
 #include "scene/SGPtr.h"
 
 class CBoardAnimator;
+class CClockKeeper;
 class CComputerPlayer;
 class CSGCylinder;
 struct PdnTags;
@@ -111,8 +113,22 @@ public:
     // board as it is, and the board takes moves again.
     bool BoardIsReady() const;
     // Called each time the animations have all ended (the animator's idle
-    // signal): the computer starts thinking if it is its turn.
+    // signal): the side to move's clock runs and the computer starts
+    // thinking if it is its turn.
     void OnBoardReady();
+    // Ends the game by `end` at the record's place, a capture half made
+    // taken back first: the computer stops, the clocks stop, and the camera
+    // circles the board as at any end. Nothing when the game is over.
+    void EndGameBy(const GameEnd& end);
+    // The five turns around the board that end a game, "No Spin" unchecked.
+    void CircleTheBoard();
+    // The move input at its start: no chip chosen, no capture under way,
+    // no highlight, no refusal shown. Does not repaint.
+    void ForgetMoveInput();
+    // A move is being tried by the side to move whose time has run out
+    // (the clock's timer has not said so yet): the game ends on time
+    // instead, and true is returned.
+    bool FlagFell();
 
     // --- Game commands (ChildViewChips.cpp, ChildViewCommands.cpp) ---
     void OnRedrawChips(wxCommandEvent& event);
@@ -135,6 +151,32 @@ public:
     // question; false when the player cancels. On true the computer stops.
     bool MayClose();
 
+    // --- Draws, resigning and clocks (ChildViewCommands.cpp) ---
+    // Edit > Claim Draw: enabled when PlayerMayClaim says so.
+    void OnClaimDraw(wxCommandEvent& event);
+    void OnUpdateClaimDraw(wxUpdateUIEvent& event);
+    // Edit > Offer Draw: the computer judges the position on its worker and
+    // accepts or declines (OnComputerMove hears its answer).
+    void OnOfferDraw(wxCommandEvent& event);
+    void OnUpdateOfferDraw(wxUpdateUIEvent& event);
+    // Edit > Resign: the side to move resigns, once the player confirms.
+    void OnResign(wxCommandEvent& event);
+    void OnUpdateResign(wxUpdateUIEvent& event);
+    // Options > Time Control: the clocks of the next new game.
+    void OnTimeControl(wxCommandEvent& event);
+    void OnUpdateTimeControl(wxUpdateUIEvent& event);
+    // The draw the player to move may claim now: the record's, while the
+    // board is a player's and no capture is half made.
+    std::optional<GameEndKind> PlayerMayClaim() const;
+    // The player to move may offer the computer a draw: it plays the other
+    // side, the game goes on and no capture is half made.
+    bool MayOfferDraw() const;
+    // The side to move is a player's and the game goes on.
+    bool MayResign() const;
+    // The game is played on clocks and is not over: undo, redo and the move
+    // list's clicks wait for its end.
+    bool ClocksRun() const;
+
     // --- The computer opponent (ChildViewComputer.cpp) ---
     void OnComputerPlaysBlack(wxCommandEvent& event);
     void OnUpdateComputerPlaysBlack(wxUpdateUIEvent& event);
@@ -149,6 +191,10 @@ public:
     void StartComputerIfItsTurn();
     // Stops the computer thinking; no move of that search will land.
     void CancelComputer();
+    // The computer to move, where a draw may be claimed and `score` and
+    // `winMoves` (its search's, for itself) say it cannot win, claims it;
+    // true when it did.
+    bool ComputerClaims(int score, int winMoves);
     // Plays `move` (legal on m_board) as a player's clicks would: each jump
     // chosen and carried out in turn.
     void PlayComputerMove(const NotatedMove& move);
@@ -237,11 +283,16 @@ public:
     CGameRecord m_record;   // the whole moves played; m_board is its board but mid-capture
     CGameFile m_gameFile;   // the game's file and whether it holds every move
     NotatedMove m_movePath; // the jumps of a capture under way
-    std::string m_refusal;  // why the last move was refused, until the next is chosen
+    // Until the next chip is chosen: why the last move was refused, or that
+    // the computer declined a draw.
+    std::string m_refusal;
     bool m_computerPlays[2] = {false, false}; // by side: Options > "Computer Plays ..."
     EngineLevel m_computerLevel = kDefaultLevel;
     // Plays the slides and camera turns frame by frame; made with the view.
     std::unique_ptr<CBoardAnimator> m_animator;
+    // The game's clocks and the time control of the next game.
+    std::unique_ptr<CClockKeeper> m_clocks;
+    std::uint64_t m_drawOffer = 0; // the computer's search judging a draw offered; 0: none
     // Made when first needed; last, so that it is gone (its thread stopped)
     // before anything it could answer to.
     std::unique_ptr<CComputerPlayer> m_computer;

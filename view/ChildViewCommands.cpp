@@ -1,17 +1,33 @@
 #include "view/ChildView.h"
 
+#include <algorithm>
+
 #include <wx/toplevel.h>
 
 #include "glwnd/MessageService.h"
+#include "record/DrawRules.h"
 #include "record/Pdn.h"
 #include "savegame/GameFileCommands.h"
 #include "view/BoardAnimator.h"
+#include "view/ClockKeeper.h"
+#include "view/CommandIds.h"
+#include "view/ComputerPlayer.h"
+#include "view/CustomTimeDialog.h"
 
 namespace
 {
 const char* const kSaveBeforeNewGame = "Save the game before starting a new one?";
 const char* const kSaveBeforeLoading = "Save the game before loading another?";
 const char* const kSaveBeforeQuitting = "Save the game before quitting?";
+
+// What "Custom..." shows while no time control of its own has been made.
+constexpr TimeControl kCustomStart{600, 0};
+
+std::string ResignQuestion(std::int32_t side)
+{
+    return std::string("Resign this game for ") +
+           (side == CCheckerBoard::BlackSide ? "black" : "red") + "?";
+}
 } // namespace
 
 void CChildView::OnNewGame(wxCommandEvent&)
@@ -20,6 +36,7 @@ void CChildView::OnNewGame(wxCommandEvent&)
     // may move while the player is asked.
     m_animator->Finish();
     CancelComputer();
+    m_clocks->Pause(); // no flag falls while the player is asked
     if (!SaveChangesFirst(kSaveBeforeNewGame))
     {
         StartComputerIfItsTurn();
@@ -27,19 +44,15 @@ void CChildView::OnNewGame(wxCommandEvent&)
     }
     m_board.Reset();
     m_record.Reset(m_board);
+    m_clocks->NewGame();
     m_gameFile.Started();
-    m_movePath = NotatedMove();
-    m_refusal.clear();
-    ClearHints();
+    // A chosen chip or a multi-jump of the old game is forgotten.
+    ForgetMoveInput();
     PlaceChips();
     // A camera dragged out of sight comes back to where a game starts it.
     PlaceCamera(m_facingSide0);
     InvalidateRect();
     SpinCamera();
-    // A chosen chip or a multi-jump of the old game is forgotten.
-    m_pickingChip = true;
-    m_jumpPending = false;
-    m_selectedChip.reset();
     StartComputerIfItsTurn();
 }
 
@@ -49,6 +62,7 @@ void CChildView::OnLoadGame(wxCommandEvent&)
     // whatever the file holds. If nothing loads, the game goes on as it was.
     m_animator->Finish();
     CancelComputer();
+    m_clocks->Pause();
     CCheckerBoard board = m_board;
     CGameRecord record = m_record;
     const auto path = SaveChangesFirst(kSaveBeforeLoading)
@@ -109,4 +123,101 @@ bool CChildView::MayClose()
     m_animator->Finish();
     CancelComputer();
     return true;
+}
+
+void CChildView::OnClaimDraw(wxCommandEvent&)
+{
+    if (const auto draw = PlayerMayClaim())
+        EndGameBy(DrawnBy(*draw));
+}
+
+void CChildView::OnUpdateClaimDraw(wxUpdateUIEvent& event)
+{
+    event.Enable(PlayerMayClaim().has_value());
+}
+
+void CChildView::OnOfferDraw(wxCommandEvent&)
+{
+    if (!MayOfferDraw())
+        return;
+    if (!m_computer)
+        m_computer = std::make_unique<CComputerPlayer>(this);
+    m_refusal.clear();
+    m_drawOffer = m_computer->Judge(m_record.History(), m_computerLevel);
+}
+
+void CChildView::OnUpdateOfferDraw(wxUpdateUIEvent& event)
+{
+    event.Enable(MayOfferDraw());
+}
+
+void CChildView::OnResign(wxCommandEvent&)
+{
+    if (!MayResign())
+        return;
+    const std::int32_t side = m_board.m_side;
+    // The clock goes on while the player makes up their mind; if it runs
+    // out meanwhile, the game has ended on time and there is nothing to
+    // resign.
+    if (QuestionBox(ResignQuestion(side), {"Resign", "Cancel"}) == 0 && MayResign())
+        EndGameBy(LostBy(GameEndKind::Resignation, side));
+}
+
+void CChildView::OnUpdateResign(wxUpdateUIEvent& event)
+{
+    event.Enable(MayResign());
+}
+
+void CChildView::OnTimeControl(wxCommandEvent& event)
+{
+    const auto choices = TimeControlChoices();
+    const auto index = static_cast<std::size_t>(event.GetId() - ViewCommand::TimeControlFirst);
+    if (index >= choices.size())
+        return;
+    if (!choices[index].custom)
+    {
+        m_clocks->Choose(choices[index].control);
+        return;
+    }
+    // Cancelled, the choice stays as it was.
+    if (const auto custom = CCustomTimeDialog::Ask(wxGetTopLevelParent(this),
+                                                   m_clocks->Chosen().value_or(kCustomStart)))
+        m_clocks->Choose(custom);
+}
+
+void CChildView::OnUpdateTimeControl(wxUpdateUIEvent& event)
+{
+    const auto choices = TimeControlChoices();
+    const auto index = static_cast<std::size_t>(event.GetId() - ViewCommand::TimeControlFirst);
+    if (index >= choices.size())
+        return;
+    const auto& chosen = m_clocks->Chosen();
+    const bool preset = std::any_of(choices.begin(), choices.end(),
+                                    [&](const TimeControlChoice& choice)
+                                    { return !choice.custom && choice.control == chosen; });
+    event.Check(choices[index].custom ? !preset : choices[index].control == chosen);
+}
+
+std::optional<GameEndKind> CChildView::PlayerMayClaim() const
+{
+    if (m_jumpPending || BoardIsTheComputers())
+        return std::nullopt;
+    return ClaimableDraw(m_record);
+}
+
+bool CChildView::MayOfferDraw() const
+{
+    const bool computerBlack = m_computerPlays[CCheckerBoard::BlackSide];
+    return computerBlack != m_computerPlays[CCheckerBoard::RedSide] && !m_record.IsOver() &&
+           !m_jumpPending && !BoardIsTheComputers();
+}
+
+bool CChildView::MayResign() const
+{
+    return !m_record.IsOver() && !BoardIsTheComputers();
+}
+
+bool CChildView::ClocksRun() const
+{
+    return m_clocks->HasClocks() && !m_record.IsOver();
 }

@@ -1,14 +1,24 @@
 #include "view/ChildView.h"
 
+#include <algorithm>
+
 #include "notation/BoardMoves.h"
 #include "notation/Squares.h"
+#include "record/DrawRules.h"
 #include "rules/GameText.h"
 #include "view/BoardAnimator.h"
+#include "view/ClockKeeper.h"
 #include "view/CommandIds.h"
 #include "view/ComputerPlayer.h"
 
 namespace
 {
+// Held back from the computer's share of its clock: its answer still has
+// to cross the window's event queue before its clock stops.
+constexpr int kHandOverMs = 100;
+
+const char* const kDrawDeclined = "The computer declines the draw and plays on";
+
 bool IsSide(std::int32_t side)
 {
     return side == CCheckerBoard::BlackSide || side == CCheckerBoard::RedSide;
@@ -55,7 +65,21 @@ void CChildView::OnUpdateComputerLevel(wxUpdateUIEvent& event)
 void CChildView::OnComputerMove(wxThreadEvent& event)
 {
     const auto answer = event.GetPayload<ComputerAnswer>();
-    if (!m_computer || !m_computer->Accept(answer) || !answer.result.hasMove)
+    if (!m_computer || !m_computer->Accept(answer))
+        return;
+    const SearchInfo& info = answer.result.info;
+    if (answer.request == m_drawOffer)
+    {
+        // The player offered on their own move: the search's figures are
+        // the player's, the computer's the other way round.
+        m_drawOffer = 0;
+        if (CannotWin(-info.score, -info.winMoves))
+            EndGameBy(DrawnBy(GameEndKind::Agreement));
+        else
+            m_refusal = kDrawDeclined;
+        return;
+    }
+    if (!answer.result.hasMove || ComputerClaims(info.score, info.winMoves))
         return;
     // The board decides, as for a player: a move it does not list is not played.
     if (const auto move = ResolveMove(m_board, answer.result.move))
@@ -64,13 +88,25 @@ void CChildView::OnComputerMove(wxThreadEvent& event)
 
 void CChildView::StartComputerIfItsTurn()
 {
+    // The side to move's clock runs once the picture shows the board as it
+    // is, whoever is to move.
+    if (m_animator->IsIdle() && !m_record.IsOver())
+        m_clocks->Run(m_board.m_side);
     if (!IsSide(m_board.m_side) || !m_computerPlays[m_board.m_side] || m_jumpPending ||
-        m_board.IsGameOver())
+        m_record.IsOver())
         return;
     // It thinks once the picture has caught up (the board is ready again)
     // and, already thinking, goes on: every change of the board stops it.
     if (!m_animator->IsIdle() || (m_computer && m_computer->IsThinking()))
         return;
+    // Playing itself it cannot hope for more than a draw: it claims one at
+    // once rather than go round the board for ever.
+    const auto draw = ClaimableDraw(m_record);
+    if (draw && m_computerPlays[1 - m_board.m_side])
+    {
+        EndGameBy(DrawnBy(*draw));
+        return;
+    }
     if (!m_computer)
         m_computer = std::make_unique<CComputerPlayer>(this);
     // A chip the player had chosen for this side is let go.
@@ -81,13 +117,30 @@ void CChildView::StartComputerIfItsTurn()
         ClearHints();
         InvalidateRect();
     }
-    m_computer->Start(m_board, m_computerLevel);
+    int clockMs = 0;
+    if (m_clocks->HasClocks())
+    {
+        const int left = m_clocks->LeftMs(m_board.m_side);
+        clockMs = std::max(1, left - std::min(left / 10, kHandOverMs));
+    }
+    m_computer->Start(m_record.History(), m_computerLevel, clockMs, m_clocks->IncrementMs());
+}
+
+bool CChildView::ComputerClaims(int score, int winMoves)
+{
+    if (!CannotWin(score, winMoves))
+        return false;
+    const auto draw = ClaimableDraw(m_record);
+    if (draw)
+        EndGameBy(DrawnBy(*draw));
+    return draw.has_value();
 }
 
 void CChildView::CancelComputer()
 {
     if (m_computer)
         m_computer->Cancel();
+    m_drawOffer = 0;
 }
 
 void CChildView::PlayComputerMove(const NotatedMove& move)
@@ -145,5 +198,5 @@ std::string CChildView::StatusText() const
         return "Thinking...";
     if (!m_refusal.empty())
         return m_refusal;
-    return StatusLine(m_board, m_jumpPending);
+    return StatusLine(m_board, m_jumpPending, m_record.End());
 }

@@ -54,8 +54,9 @@ void CChildView::LButtonDown(wxPoint physical)
 {
     m_pickName = -1;
     // The computer is to move, or the picture has not caught up with the
-    // board yet: a press now would pick from a scene about to change.
-    if (BoardIsTheComputers() || !m_animator->IsIdle())
+    // board yet: a press now would pick from a scene about to change. Once
+    // the game is over nothing is chosen.
+    if (BoardIsTheComputers() || !m_animator->IsIdle() || m_record.IsOver())
         return;
     // y is flipped: OpenGL counts rows from the bottom of the window.
     const int height = GetClientRect().y;

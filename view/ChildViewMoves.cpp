@@ -6,6 +6,7 @@
 #include "rules/GameText.h"
 #include "scene/SGRotationTranslation.h"
 #include "view/BoardAnimator.h"
+#include "view/ClockKeeper.h"
 
 namespace
 {
@@ -37,12 +38,13 @@ void CChildView::LButtonUp()
 void CChildView::TryChosenMove()
 {
     if (!m_pickingChip || !m_selectedChip || !OnBoard(m_toX) || !OnBoard(m_toZ) ||
-        !OnBoard(m_fromX) || !OnBoard(m_fromZ))
+        !OnBoard(m_fromX) || !OnBoard(m_fromZ) || m_record.IsOver() || FlagFell())
         return;
 
     // m_facingSide0 is left to SpinCamera: it says where the camera really
     // stands, which differs from the side to move while "No Spin" is checked.
-    const bool blackToMove = m_board.m_side == CCheckerBoard::BlackSide;
+    const std::int32_t mover = m_board.m_side;
+    const bool blackToMove = mover == CCheckerBoard::BlackSide;
     m_captureTurn = blackToMove ? m_board.BlackHasJump() : m_board.RedHasJump();
 
     const int fromRow = 7 - m_fromX;
@@ -77,6 +79,8 @@ void CChildView::TryChosenMove()
                 m_record.Played(m_movePath, m_board);
             m_movePath = NotatedMove();
             m_gameFile.Changed();
+            // In time: FlagFell has just looked.
+            m_clocks->MoveMade(mover);
         }
     }
 
@@ -128,18 +132,61 @@ void CChildView::TryChosenMove()
         m_selectedChip.reset();
         SpinCamera();
         if (result == MoveGameOver)
-        {
-            m_noSpin = false;
-            // With "No Spin" checked the camera was left where it stood;
-            // it first catches up with the side to move, as unchecking the
-            // item does, so the circling ends facing the right player.
-            SpinCamera();
-            for (int i = 0; i < kGameOverHalfTurns; ++i)
-                QueueHalfTurn(true);
-        }
+            CircleTheBoard();
         StartComputerIfItsTurn(); // once the picture has caught up
         break;
     }
+}
+
+void CChildView::CircleTheBoard()
+{
+    m_noSpin = false;
+    // With "No Spin" checked the camera was left where it stood; it first
+    // catches up with the side to move, as unchecking the item does, so the
+    // circling ends facing the right player.
+    SpinCamera();
+    for (int i = 0; i < kGameOverHalfTurns; ++i)
+        QueueHalfTurn(true);
+}
+
+void CChildView::EndGameBy(const GameEnd& end)
+{
+    if (m_record.IsOver())
+        return;
+    CancelComputer();
+    if (m_jumpPending)
+    {
+        // The game ends where the record stands, before the capture begun:
+        // its first jumps' slides and chips give way to that board.
+        m_animator->Finish();
+        m_board = m_record.Board();
+        PlaceChips();
+    }
+    m_record.EndGame(end);
+    m_clocks->Pause();
+    m_gameFile.Changed();
+    ForgetMoveInput();
+    InvalidateRect();
+    CircleTheBoard();
+}
+
+void CChildView::ForgetMoveInput()
+{
+    m_movePath = NotatedMove();
+    m_refusal.clear();
+    m_pickingChip = true;
+    m_jumpPending = false;
+    m_selectedChip.reset();
+    ClearHints();
+}
+
+bool CChildView::FlagFell()
+{
+    const std::int32_t out = m_clocks->OutOfTime();
+    if (out < 0 || out != m_board.m_side)
+        return false;
+    EndGameBy(LostBy(GameEndKind::Time, m_board.m_side));
+    return true;
 }
 
 void CChildView::AnimateMove()

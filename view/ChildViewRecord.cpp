@@ -7,6 +7,7 @@
 #include "glwnd/MessageService.h"
 #include "record/Pdn.h"
 #include "view/BoardAnimator.h"
+#include "view/ClockKeeper.h"
 
 namespace
 {
@@ -31,6 +32,8 @@ const char* LevelName(EngineLevel level)
 
 void CChildView::OnUndoMove(wxCommandEvent&)
 {
+    if (ClocksRun())
+        return;
     m_animator->Finish(); // a capture's first jump still sliding is half made too
     if (m_jumpPending)
         ShowPlace(m_record.Place()); // the capture half made goes first
@@ -40,11 +43,13 @@ void CChildView::OnUndoMove(wxCommandEvent&)
 
 void CChildView::OnUpdateUndoMove(wxUpdateUIEvent& event)
 {
-    event.Enable(m_record.CanUndo() || m_jumpPending);
+    event.Enable(!ClocksRun() && (m_record.CanUndo() || m_jumpPending));
 }
 
 void CChildView::OnRedoMove(wxCommandEvent&)
 {
+    if (ClocksRun())
+        return;
     m_animator->Finish();
     if (m_record.CanRedo() && !m_jumpPending)
         TakeBackOrReplay(m_record.Place() + 1);
@@ -52,7 +57,7 @@ void CChildView::OnRedoMove(wxCommandEvent&)
 
 void CChildView::OnUpdateRedoMove(wxUpdateUIEvent& event)
 {
-    event.Enable(m_record.CanRedo() && !m_jumpPending);
+    event.Enable(!ClocksRun() && m_record.CanRedo() && !m_jumpPending);
 }
 
 void CChildView::OnCopyGame(wxCommandEvent&)
@@ -83,6 +88,7 @@ void CChildView::OnPasteGame(wxCommandEvent&)
     }
     m_animator->Finish();
     CancelComputer();
+    m_clocks->Pause(); // no flag falls while the player is asked
     if (!SaveChangesFirst(kSaveBeforePasting))
     {
         StartComputerIfItsTurn();
@@ -94,9 +100,16 @@ void CChildView::OnPasteGame(wxCommandEvent&)
 
 void CChildView::GoToMove(std::size_t count)
 {
+    // A timed game is not taken back while it is played; once it is over it
+    // may be looked through, and its clocks are put away.
+    if (ClocksRun())
+        return;
     count = std::min(count, m_record.Moves().size());
     if (count != m_record.Place())
+    {
         m_gameFile.Changed();
+        m_clocks->PutAway();
+    }
     ShowPlace(count);
 }
 
@@ -129,12 +142,7 @@ void CChildView::ShowPlace(std::size_t place)
     CancelComputer();
     m_record.GoTo(place);
     m_board = m_record.Board();
-    m_movePath = NotatedMove();
-    m_refusal.clear();
-    m_pickingChip = true;
-    m_jumpPending = false;
-    m_selectedChip.reset();
-    ClearHints();
+    ForgetMoveInput();
     PlaceChips();
     InvalidateRect();
     SpinCamera();
@@ -146,6 +154,7 @@ void CChildView::TakeRecord(const CGameRecord& record)
     m_animator->Finish();
     CancelComputer();
     m_record = record;
+    m_clocks->NewGame(); // both clocks full, if the game is timed
     ShowPlace(record.Place());
 }
 
@@ -160,5 +169,7 @@ PdnTags CChildView::GameTags() const
     };
     tags.black = player(CCheckerBoard::BlackSide);
     tags.white = player(CCheckerBoard::RedSide);
+    if (const auto& control = m_clocks->GameControl())
+        tags.timeControl = TimeControlTag(*control);
     return tags;
 }

@@ -27,4 +27,12 @@ constexpr int MoveList = 32792; // View > "Move List": the frame's pane
 constexpr int SaveGameAs = 32793;
 constexpr int ResetCamera = 32794;
 constexpr int ComputerLevel = 32795; // the submenu of the three levels
+constexpr int ClaimDraw = 32800;
+constexpr int OfferDraw = 32801;
+constexpr int Resign = 32802;
+constexpr int TimeControl = 32803; // the submenu of the time controls
+// The time controls in the order TimeControlChoices() lists them, the last
+// one "Custom...".
+constexpr int TimeControlFirst = 32804;
+constexpr int TimeControlLast = 32808;
 } // namespace ViewCommand

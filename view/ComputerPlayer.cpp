@@ -19,18 +19,33 @@ CComputerPlayer::~CComputerPlayer()
     Cancel();
 }
 
-std::uint64_t CComputerPlayer::Start(const CCheckerBoard& board, EngineLevel level)
+std::uint64_t CComputerPlayer::Start(const std::vector<CCheckerBoard>& game, EngineLevel level,
+                                     int clockMs, int incrementMs)
+{
+    Cancel();
+    // Beginner's choices vary with the request.
+    const std::uint64_t seed = m_seed + m_request + 1;
+    return Launch(game, clockMs > 0 ? LimitsOnClock(level, seed, clockMs, incrementMs)
+                                    : LimitsForLevel(level, seed));
+}
+
+std::uint64_t CComputerPlayer::Judge(const std::vector<CCheckerBoard>& game, EngineLevel level)
+{
+    return Launch(game, LimitsForJudging(level));
+}
+
+std::uint64_t CComputerPlayer::Launch(const std::vector<CCheckerBoard>& game,
+                                      const SearchLimits& limits)
 {
     Cancel();
     const std::uint64_t request = ++m_request;
-    const SearchLimits limits = LimitsForLevel(level, m_seed + request);
     m_stop = false;
     m_thinking = true;
     m_worker = std::thread(
-        [this, board, limits, request]
+        [this, game, limits, request]
         {
             auto* event = new wxThreadEvent(EVT_COMPUTER_MOVE);
-            event->SetPayload(ComputerAnswer{request, m_search->Run(board, limits, m_stop)});
+            event->SetPayload(ComputerAnswer{request, m_search->Run(game, limits, m_stop)});
             wxQueueEvent(m_sink, event); // takes the event; safe from any thread
         });
     return request;

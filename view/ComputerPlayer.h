@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include <wx/event.h>
 
@@ -41,9 +42,17 @@ public:
     CComputerPlayer(const CComputerPlayer&) = delete;
     CComputerPlayer& operator=(const CComputerPlayer&) = delete;
 
-    // Starts a search of a copy of `board` at `level`, after stopping any
-    // search still running. Returns the request number its answer will carry.
-    std::uint64_t Start(const CCheckerBoard& board, EngineLevel level);
+    // Starts a search for a move in the last position of `game` (the
+    // positions from the game's start, each after a whole move, so that the
+    // search knows the draw rules) at `level`, after stopping any search
+    // still running. With `clockMs` above 0 the mover plays on a clock of
+    // that much left, gaining `incrementMs` a move, instead of the level's
+    // time a move. Returns the request number its answer will carry.
+    std::uint64_t Start(const std::vector<CCheckerBoard>& game, EngineLevel level, int clockMs = 0,
+                        int incrementMs = 0);
+    // The same for a short look that judges the position (a draw offered):
+    // its answer's score is what counts, not its move.
+    std::uint64_t Judge(const std::vector<CCheckerBoard>& game, EngineLevel level);
     // Stops the running search, if any, and waits for the worker; the search
     // polls its stop flag every few thousand nodes, so this takes a few
     // milliseconds at most. An answer already queued becomes stale.
@@ -55,6 +64,7 @@ public:
     bool IsThinking() const { return m_thinking; }
 
 private:
+    std::uint64_t Launch(const std::vector<CCheckerBoard>& game, const SearchLimits& limits);
     void Join();
 
     wxEvtHandler* m_sink;

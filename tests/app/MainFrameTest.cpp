@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,6 +31,7 @@
 #include "record/GameRecord.h"
 #include "tests/support/TempFolder.h"
 #include "view/ChildView.h"
+#include "view/ClockKeeper.h"
 
 namespace
 {
@@ -116,10 +118,11 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrderEachWithAnAltLetterAPromptAndThe
         "Game\tCtrl+S, 32793 Save Game &As...\tShift+Ctrl+S, -, " +
             exit + " E&xit\tCtrl+Q",
         "&Edit: 32788 &Undo Move\tCtrl+Z, 32789 &Redo Move\tCtrl+Y, -, 32790 &Copy Game\tCtrl+C, "
-        "32791 &Paste Game\tCtrl+V",
+        "32791 &Paste Game\tCtrl+V, -, 32800 Claim &Draw, 32801 &Offer Draw, 32802 Re&sign",
         "&Options: 32771 &No Spin, 32778 Redraw &Chips, -, 32783 Computer Plays &Black, 32784 "
         "Computer Plays &Red, 32795 Computer &Level [32785 &Beginner, 32786 &Intermediate, 32787 "
-        "&Expert]",
+        "&Expert], 32803 &Time Control [32804 &No Clock, 32805 &5 minutes + 3 seconds a move, "
+        "32806 &15 minutes + 10 seconds, 32807 &30 minutes, 32808 &Custom...]",
         "&Camera: 32772 &Pan/Tilt, 32773 Pitch/&Yaw, 32774 &Roll/Move, 32775 &DollyXY",
         "&View: 59392 &Toolbar, 59393 &Status Bar, 32792 &Move List, -, 32794 Reset &Camera\tHome",
         "&Help: " + about + " &About Plaxen..."};
@@ -170,6 +173,9 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrderEachWithAnAltLetterAPromptAndThe
     EXPECT_EQ(actual, expected);
     EXPECT_EQ(bar->GetHelpString(wxID_EXIT), "Quit the application; prompts to save documents");
     EXPECT_EQ(bar->GetHelpString(ID_COMPUTER_LEVEL), "Choose how strongly the computer plays");
+    EXPECT_EQ(bar->GetHelpString(ID_TIME_CONTROL_FIRST + 1),
+              "Gives each side 5 minutes, and 3 seconds more after each of its moves");
+    EXPECT_EQ(bar->GetHelpString(ID_RESIGN), "Give up the game for the side to move");
 
     wxToolBar* toolbar = frame->GetToolBar();
     ASSERT_EQ(toolbar->GetToolsCount(), 6u);
@@ -324,7 +330,7 @@ TEST_F(MainFrameTest, FocusGoesToTheViewAndTheStatusBarTellsPromptsAndLocks)
     EXPECT_EQ(view->focusCalls, before + 2);
 
     wxStatusBar* status = frame->GetStatusBar();
-    ASSERT_EQ(status->GetFieldsCount(), 4);
+    ASSERT_EQ(status->GetFieldsCount(), 6); // the message, two clocks, three locks
     EXPECT_EQ(status->GetStatusText(0), "Ready");
     // A highlighted menu item shows its prompt until the menu closes.
     wxMenu* options = frame->GetMenuBar()->GetMenu(2);
@@ -346,7 +352,7 @@ TEST_F(MainFrameTest, FocusGoesToTheViewAndTheStatusBarTellsPromptsAndLocks)
     {
         XkbLockModifiers(wxGetX11Display(), XkbUseCoreKbd, LockMask, on ? LockMask : 0);
         XSync(wxGetX11Display(), False);
-        return PumpUntil([&] { return status->GetStatusText(1) == (on ? "CAP" : ""); },
+        return PumpUntil([&] { return status->GetStatusText(3) == (on ? "CAP" : ""); },
                          std::chrono::seconds(2));
     };
     EXPECT_TRUE(capsLockShows(true));
@@ -563,4 +569,30 @@ TEST_F(GameFrameTest, DuringTheCirclingAMenuOpensAtOnceAndExitEndsTheProgram)
     EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(frame));
     EXPECT_LT(Clock::now() - exit, std::chrono::milliseconds(200));
     EXPECT_EQ(questions, std::vector<std::string>{"Save the game before quitting?"});
+}
+
+TEST_F(GameFrameTest, TheStatusBarShowsBothClocksWhileTheGameIsTimed)
+{
+    wxStatusBar* status = frame->GetStatusBar();
+    const auto shows = [&](const wxString& black, const wxString& red)
+    {
+        return PumpUntil(
+            [&] { return status->GetStatusText(1) == black && status->GetStatusText(2) == red; },
+            std::chrono::seconds(2));
+    };
+    EXPECT_TRUE(shows("", ""));
+    EXPECT_FALSE(view->m_clocks->IsArmed()) << "no clock, nothing ticks";
+
+    // Made-up time, kept alive by the source itself for as long as the view.
+    auto now = std::make_shared<CClockKeeper::TimePoint>(CClockKeeper::TimePoint{} +
+                                                         std::chrono::hours(1));
+    view->m_clocks->SetTimeSource([now] { return *now; });
+    EXPECT_TRUE(Command(ID_TIME_CONTROL_FIRST + 1));
+    EXPECT_TRUE(shows("", "")) << "the clocks start with the next game";
+    EXPECT_TRUE(Command(ID_NEW_GAME));
+    EXPECT_TRUE(shows("Black 5:00", "Red 5:00"));
+    *now += std::chrono::milliseconds(29400);
+    view->m_clocks->Tick();
+    EXPECT_TRUE(shows("Black 4:31", "Red 5:00"));
+    EXPECT_EQ(status->GetStatusText(0), "Black to move");
 }

@@ -204,3 +204,23 @@ TEST(EngineSearch, ReportsEveryIterationAndKeepsToANodeBudget)
     EXPECT_EQ(again.move, result.move);
     EXPECT_EQ(again.info.nodes, result.info.nodes);
 }
+
+TEST(EngineSearch, JudgesWhetherItCanStillWinFromItsOwnScore)
+{
+    // A king each is level for both sides; two kings against one win for
+    // the two, and the one cannot win. A forced win found counts whatever
+    // the estimate says.
+    const std::atomic<bool> stop{false};
+    const auto cannotWin = [&](const char* fen)
+    {
+        const SearchInfo info =
+            Search(BoardFromFen(ParseFen(fen).value()), LimitsForJudging(EngineLevel::Expert), stop)
+                .info;
+        return CannotWin(info.score, info.winMoves);
+    };
+    EXPECT_TRUE(cannotWin("B:WK32:BK1"));
+    EXPECT_TRUE(cannotWin("W:WK32:BK1"));
+    EXPECT_TRUE(cannotWin("B:WK30,K31:BK1"));
+    EXPECT_FALSE(cannotWin("W:WK30,K31:BK1"));
+    EXPECT_FALSE(CannotWin(kLevelMargin, 12));
+}

@@ -26,16 +26,6 @@ bool Thinking(const CChildView& view)
     return view.StatusText() == "Thinking...";
 }
 
-// Presses and releases for the move (fr, fc) to (tr, tc), leaving what it
-// sets off unplayed.
-void StartMove(const ViewWindow& window, int fr, int fc, int tr, int tc)
-{
-    window.View().LButtonDown(SquarePoint(window, fr, fc));
-    window.View().LButtonUp();
-    window.View().LButtonDown(SquarePoint(window, tr, tc));
-    window.View().LButtonUp();
-}
-
 void Steps(CChildView& view, int frames)
 {
     for (int i = 0; i < frames; ++i)

@@ -16,8 +16,9 @@ TEST(BoardAnimator, ClipsPlayInTurnAFrameAStepAndFinishJumpsToTheEnd)
     CChildView& view = window.View();
     CBoardAnimator animator(view);
     std::vector<std::string> log;
-    int idle = 0;
+    int idle = 0, busy = 0;
     animator.SetIdleHandler([&] { ++idle; });
+    animator.SetBusyHandler([&] { ++busy; });
     int length = 2;
     const auto clip = [&](const std::string& name)
     {
@@ -34,6 +35,7 @@ TEST(BoardAnimator, ClipsPlayInTurnAFrameAStepAndFinishJumpsToTheEnd)
     animator.QueueAction([&] { length = 3; }); // the next clip sees it
     animator.Queue(clip("b"));
     EXPECT_TRUE(log.empty()) << "nothing runs inside Queue";
+    EXPECT_EQ(busy, 1) << "busy once, when the first clip came";
 
     const unsigned long paints = view.GetPaintCount();
     for (int step = 0; step < 5; ++step)
@@ -68,4 +70,5 @@ TEST(BoardAnimator, ClipsPlayInTurnAFrameAStepAndFinishJumpsToTheEnd)
                                              "d1", "d ends"}));
     EXPECT_EQ(view.GetPaintCount() - paints, 6u);
     EXPECT_EQ(idle, 2);
+    EXPECT_EQ(busy, 3) << "c, then d queued by c's end once c had left the queue";
 }

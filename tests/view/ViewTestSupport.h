@@ -123,6 +123,15 @@ inline void Click(const ViewWindow& window, int row, int col)
     window.View().LButtonUp();
     PlayOut(window.View());
 }
+// Presses and releases for the move (fr, fc) to (tr, tc), leaving what it
+// sets off unplayed.
+inline void StartMove(const ViewWindow& window, int fr, int fc, int tr, int tc)
+{
+    window.View().LButtonDown(SquarePoint(window, fr, fc));
+    window.View().LButtonUp();
+    window.View().LButtonDown(SquarePoint(window, tr, tc));
+    window.View().LButtonUp();
+}
 // Plays `move` by clicks: the chip, then every landing square in turn.
 void ClickMove(const ViewWindow& window, const NotatedMove& move);
 // Every dark square empty, black to move.
@@ -141,6 +150,9 @@ inline void RunCommand(CChildView& view, void (CChildView::*handler)(wxCommandEv
 // Sends command `id` through the view's event table and plays out what it
 // set off.
 void Command(CChildView& view, int id);
+// Whether the view's update handler enables, or checks, command `id`.
+bool Enabled(CChildView& view, int id);
+bool Checked(CChildView& view, int id);
 
 struct CCommandSeams;
 // The computer to play red at Beginner level from the position `fen`, read
