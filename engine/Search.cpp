@@ -364,6 +364,8 @@ int CSearch::Search(const CPosition& position, std::uint64_t key, int depth, int
         const EngineMove move = list.PickBest(i);
         const CPosition child = position.After(move);
         const std::uint64_t childKey = KeyAfter(key, position, move);
+        if (depth > 1 || extension > 0)
+            m_table.Prefetch(childKey); // the child looks it up
         NoteQuietPlies(position, move, ply);
         const int next = depth - 1 + extension;
         int score;
