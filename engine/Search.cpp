@@ -214,7 +214,7 @@ SearchResult CSearch::Run(const std::vector<CPosition>& game, const SearchLimits
         m_rootDepth = depth;
         const int iterationStart = ElapsedMs();
         const EngineMove previousBest = m_rootBest;
-        const int score = Search(root, key, depth, -kInfinity, kInfinity, 0, false);
+        const int score = SearchRoot(root, key, depth, info.score);
         if (m_stopped)
             break;
         info = MakeInfo(depth, score);
@@ -247,6 +247,32 @@ SearchResult CSearch::Run(const std::vector<CPosition>& game, const SearchLimits
     result.move = ToNotated(m_rootBest);
     result.info = info;
     return result;
+}
+
+int CSearch::SearchRoot(const CPosition& root, std::uint64_t key, int depth, int previousScore)
+{
+    // Deep iterations rarely move the score far, so they look first in a
+    // narrow window around the last one, which cuts more, and widen it only
+    // when the score falls outside. Near forced results the scores jump.
+    constexpr int kFirstDepth = 5;
+    constexpr int kFirstWidth = 20;
+    if (depth < kFirstDepth || std::abs(previousScore) >= kKnownWin - kKnownWinSpread)
+        return Search(root, key, depth, -kInfinity, kInfinity, 0, false);
+    int width = kFirstWidth;
+    int alpha = previousScore - width, beta = previousScore + width;
+    for (;;)
+    {
+        const int score = Search(root, key, depth, alpha, beta, 0, false);
+        if (m_stopped || (score > alpha && score < beta))
+            return score;
+        // Outside the window: look again with a wider one on that side.
+        // Until then the best move stays the one last proven best.
+        width *= 3;
+        if (score <= alpha)
+            alpha = std::max(score - width, -kInfinity);
+        else
+            beta = std::min(score + width, kInfinity);
+    }
 }
 
 void CSearch::SetHistory(const std::vector<CPosition>& game)
@@ -392,13 +418,16 @@ int CSearch::Search(const CPosition& position, std::uint64_t key, int depth, int
             continue;
         best = score;
         bestId = MoveId(move);
+        if (score <= alpha)
+            continue;
+        // Only a move that beats the window's floor is known to be better:
+        // below it, scores are mere bounds, and a narrow root window can
+        // leave every move there.
         if (ply == 0)
         {
             m_rootBest = move;
             m_rootScore = score;
         }
-        if (score <= alpha)
-            continue;
         alpha = score;
         bound = Bound::Exact;
         EngineMove* line = &m_pv[static_cast<std::size_t>(ply) * (kMaxPly + 1)];
