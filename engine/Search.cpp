@@ -1,6 +1,7 @@
 #include "engine/Search.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/DrawRules.h"
 #include "engine/EndgameFiles.h"
@@ -59,6 +60,23 @@ std::uint64_t Mix(std::uint64_t x)
     x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
     x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
     return x ^ (x >> 31);
+}
+
+// How much less deeply the `index`th move (0 = first) is looked at first:
+// more the deeper the search and the later the move, growing slowly with
+// both, and a ply less on the expected line.
+int LateMoveReduction(int depth, int index, bool pvNode)
+{
+    static const auto table = []
+    {
+        std::array<std::array<std::int8_t, 64>, 64> t{};
+        for (int d = 1; d < 64; ++d)
+            for (int i = 1; i < 64; ++i)
+                t[d][i] = static_cast<std::int8_t>(1 + std::log(d) * std::log(i) / 2.5);
+        return t;
+    }();
+    const int reduction = table[std::min(depth, 63)][std::min(index, 63)] - (pvNode ? 1 : 0);
+    return std::clamp(reduction, 0, depth - 2);
 }
 
 constexpr int kTableMoveKey = 1 << 30;
@@ -403,7 +421,7 @@ int CSearch::Search(const CPosition& position, std::uint64_t key, int depth, int
             // first, and fully only when they surprise.
             const bool quiet = !move.IsCapture() && !move.crowns && list.Key(i) < kKillerKey;
             const int reduction =
-                quiet && depth >= 3 && i >= 2 ? (i >= 6 && depth >= 6 ? 2 : 1) : 0;
+                quiet && depth >= 3 && i >= 2 ? LateMoveReduction(depth, i, pvNode) : 0;
             score = -Search(child, childKey, next - reduction, -alpha - 1, -alpha, ply + 1,
                             move.IsCapture());
             if (score > alpha && reduction > 0)
