@@ -79,6 +79,9 @@ int LateMoveReduction(int depth, int index, bool pvNode)
     return std::clamp(reduction, 0, depth - 2);
 }
 
+// By depth: how far a quiet position's score may climb in that many plies.
+constexpr int kFutilityMargin[3] = {0, 80, 160};
+
 constexpr int kTableMoveKey = 1 << 30;
 constexpr int kCaptureKey = 1 << 29;
 constexpr int kKillerKey = 1 << 28;
@@ -400,12 +403,25 @@ int CSearch::Search(const CPosition& position, std::uint64_t key, int depth, int
     // A forced move costs the opponent nothing to answer: look one further.
     const int extension = list.Size() == 1 && !list[0].IsCapture() && ply < m_rootDepth ? 1 : 0;
 
+    // Near the horizon, a position that judges far below the window gains
+    // nothing from a late quiet move: its score would have to jump more
+    // than a ply or two of quiet play ever makes up.
+    const int futility = !pvNode && depth <= 2 && extension == 0 && !list[0].IsCapture() &&
+                                 std::abs(alpha) < kKnownWin - kKnownWinSpread
+                             ? Judge(position, ply) + kFutilityMargin[depth]
+                             : kInfinity;
+
     int best = -kInfinity;
     std::uint16_t bestId = 0;
     Bound bound = Bound::Upper;
     for (int i = 0; i < list.Size(); ++i)
     {
         const EngineMove move = list.PickBest(i);
+        if (i > 0 && futility <= alpha && !move.crowns && list.Key(i) < kKillerKey)
+        {
+            best = std::max(best, futility);
+            continue;
+        }
         const CPosition child = position.After(move);
         const std::uint64_t childKey = KeyAfter(key, position, move);
         if (depth > 1 || extension > 0)
