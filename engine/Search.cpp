@@ -1,6 +1,7 @@
 #include "engine/Search.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/DrawRules.h"
 #include "engine/EndgameFiles.h"
@@ -60,6 +61,26 @@ std::uint64_t Mix(std::uint64_t x)
     x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
     return x ^ (x >> 31);
 }
+
+// How much less deeply the `index`th move (0 = first) is looked at first:
+// more the deeper the search and the later the move, growing slowly with
+// both, and a ply less on the expected line.
+int LateMoveReduction(int depth, int index, bool pvNode)
+{
+    static const auto table = []
+    {
+        std::array<std::array<std::int8_t, 64>, 64> t{};
+        for (int d = 1; d < 64; ++d)
+            for (int i = 1; i < 64; ++i)
+                t[d][i] = static_cast<std::int8_t>(1 + std::log(d) * std::log(i) / 2.5);
+        return t;
+    }();
+    const int reduction = table[std::min(depth, 63)][std::min(index, 63)] - (pvNode ? 1 : 0);
+    return std::clamp(reduction, 0, depth - 2);
+}
+
+// By depth: how far a quiet position's score may climb in that many plies.
+constexpr int kFutilityMargin[3] = {0, 80, 160};
 
 constexpr int kTableMoveKey = 1 << 30;
 constexpr int kCaptureKey = 1 << 29;
@@ -214,7 +235,7 @@ SearchResult CSearch::Run(const std::vector<CPosition>& game, const SearchLimits
         m_rootDepth = depth;
         const int iterationStart = ElapsedMs();
         const EngineMove previousBest = m_rootBest;
-        const int score = Search(root, key, depth, -kInfinity, kInfinity, 0, false);
+        const int score = SearchRoot(root, key, depth, info.score);
         if (m_stopped)
             break;
         info = MakeInfo(depth, score);
@@ -247,6 +268,32 @@ SearchResult CSearch::Run(const std::vector<CPosition>& game, const SearchLimits
     result.move = ToNotated(m_rootBest);
     result.info = info;
     return result;
+}
+
+int CSearch::SearchRoot(const CPosition& root, std::uint64_t key, int depth, int previousScore)
+{
+    // Deep iterations rarely move the score far, so they look first in a
+    // narrow window around the last one, which cuts more, and widen it only
+    // when the score falls outside. Near forced results the scores jump.
+    constexpr int kFirstDepth = 5;
+    constexpr int kFirstWidth = 20;
+    if (depth < kFirstDepth || std::abs(previousScore) >= kKnownWin - kKnownWinSpread)
+        return Search(root, key, depth, -kInfinity, kInfinity, 0, false);
+    int width = kFirstWidth;
+    int alpha = previousScore - width, beta = previousScore + width;
+    for (;;)
+    {
+        const int score = Search(root, key, depth, alpha, beta, 0, false);
+        if (m_stopped || (score > alpha && score < beta))
+            return score;
+        // Outside the window: look again with a wider one on that side.
+        // Until then the best move stays the one last proven best.
+        width *= 3;
+        if (score <= alpha)
+            alpha = std::max(score - width, -kInfinity);
+        else
+            beta = std::min(score + width, kInfinity);
+    }
 }
 
 void CSearch::SetHistory(const std::vector<CPosition>& game)
@@ -356,14 +403,29 @@ int CSearch::Search(const CPosition& position, std::uint64_t key, int depth, int
     // A forced move costs the opponent nothing to answer: look one further.
     const int extension = list.Size() == 1 && !list[0].IsCapture() && ply < m_rootDepth ? 1 : 0;
 
+    // Near the horizon, a position that judges far below the window gains
+    // nothing from a late quiet move: its score would have to jump more
+    // than a ply or two of quiet play ever makes up.
+    const int futility = !pvNode && depth <= 2 && extension == 0 && !list[0].IsCapture() &&
+                                 std::abs(alpha) < kKnownWin - kKnownWinSpread
+                             ? Judge(position, ply) + kFutilityMargin[depth]
+                             : kInfinity;
+
     int best = -kInfinity;
     std::uint16_t bestId = 0;
     Bound bound = Bound::Upper;
     for (int i = 0; i < list.Size(); ++i)
     {
         const EngineMove move = list.PickBest(i);
+        if (i > 0 && futility <= alpha && !move.crowns && list.Key(i) < kKillerKey)
+        {
+            best = std::max(best, futility);
+            continue;
+        }
         const CPosition child = position.After(move);
         const std::uint64_t childKey = KeyAfter(key, position, move);
+        if (depth > 1 || extension > 0)
+            m_table.Prefetch(childKey); // the child looks it up
         NoteQuietPlies(position, move, ply);
         const int next = depth - 1 + extension;
         int score;
@@ -375,7 +437,7 @@ int CSearch::Search(const CPosition& position, std::uint64_t key, int depth, int
             // first, and fully only when they surprise.
             const bool quiet = !move.IsCapture() && !move.crowns && list.Key(i) < kKillerKey;
             const int reduction =
-                quiet && depth >= 3 && i >= 2 ? (i >= 6 && depth >= 6 ? 2 : 1) : 0;
+                quiet && depth >= 3 && i >= 2 ? LateMoveReduction(depth, i, pvNode) : 0;
             score = -Search(child, childKey, next - reduction, -alpha - 1, -alpha, ply + 1,
                             move.IsCapture());
             if (score > alpha && reduction > 0)
@@ -390,13 +452,16 @@ int CSearch::Search(const CPosition& position, std::uint64_t key, int depth, int
             continue;
         best = score;
         bestId = MoveId(move);
+        if (score <= alpha)
+            continue;
+        // Only a move that beats the window's floor is known to be better:
+        // below it, scores are mere bounds, and a narrow root window can
+        // leave every move there.
         if (ply == 0)
         {
             m_rootBest = move;
             m_rootScore = score;
         }
-        if (score <= alpha)
-            continue;
         alpha = score;
         bound = Bound::Exact;
         EngineMove* line = &m_pv[static_cast<std::size_t>(ply) * (kMaxPly + 1)];

@@ -75,6 +75,8 @@ private:
 
     // Fills the draw rules' look-back from the game before the root.
     void SetHistory(const std::vector<CPosition>& game);
+    // One iteration at the root, the window placed around the last one's score.
+    int SearchRoot(const CPosition& root, std::uint64_t key, int depth, int previousScore);
     int Search(const CPosition& position, std::uint64_t key, int depth, int alpha, int beta,
                int ply, bool afterCapture);
     void AdoptEndgameTable(const CEndgameTable* table);

@@ -2,23 +2,56 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdlib>
+#include <new>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace
+{
+// Probes land all over the table, so with small pages nearly every one
+// misses the address cache as well as the data cache; large pages, where
+// the system grants them, spare most of those walks.
+constexpr std::size_t kLargePage = std::size_t{2} << 20;
+} // namespace
+
+void CTranspositionTable::FreeBuckets::operator()(Bucket* buckets) const
+{
+    std::free(buckets);
+}
 
 CTranspositionTable::CTranspositionTable(std::size_t megabytes)
 {
     // A power of two, so the bucket comes from the key's low bits.
-    const std::size_t wanted = std::max<std::size_t>(1, megabytes * 1024 * 1024 / sizeof(Bucket));
-    m_buckets.resize(std::bit_floor(wanted));
+    const std::size_t count =
+        std::bit_floor(std::max<std::size_t>(1, megabytes * 1024 * 1024 / sizeof(Bucket)));
+    const std::size_t bytes = count * sizeof(Bucket);
+    const std::size_t alignment = bytes >= kLargePage ? kLargePage : alignof(Bucket);
+    // aligned_alloc wants a multiple of the alignment, which a power of two
+    // at least as large as it is.
+    void* memory = std::aligned_alloc(alignment, bytes);
+    if (!memory)
+        throw std::bad_alloc();
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    if (alignment == kLargePage)
+        madvise(memory, bytes, MADV_HUGEPAGE); // a hint: without it all still works
+#endif
+    m_buckets.reset(static_cast<Bucket*>(memory));
+    m_mask = count - 1;
+    Clear();
 }
 
 void CTranspositionTable::Clear()
 {
-    std::fill(m_buckets.begin(), m_buckets.end(), Bucket{});
+    std::fill(m_buckets.get(), m_buckets.get() + m_mask + 1, Bucket{});
     m_age = 0;
 }
 
 const TableEntry* CTranspositionTable::Probe(std::uint64_t key) const
 {
-    const Bucket& bucket = m_buckets[key & (m_buckets.size() - 1)];
+    const Bucket& bucket = m_buckets[key & m_mask];
     if (bucket.deep.bound != Bound::None && bucket.deep.key == key)
         return &bucket.deep;
     if (bucket.recent.bound != Bound::None && bucket.recent.key == key)
@@ -29,7 +62,7 @@ const TableEntry* CTranspositionTable::Probe(std::uint64_t key) const
 void CTranspositionTable::Store(std::uint64_t key, int depth, int score, Bound bound,
                                 std::uint16_t move)
 {
-    Bucket& bucket = m_buckets[key & (m_buckets.size() - 1)];
+    Bucket& bucket = m_buckets[key & m_mask];
     TableEntry* slot = &bucket.recent;
     if (bucket.deep.key == key || bucket.deep.bound == Bound::None || bucket.deep.age != m_age ||
         depth >= bucket.deep.depth)

@@ -81,8 +81,12 @@ TEST(Evaluation, AColourFlippedPositionScoresExactlyOpposite)
     for (const CPosition& position : SamplePositions())
     {
         ASSERT_EQ(sum(Flipped(position)), -sum(position)) << Describe(position);
-        // And the engine's own evaluation with its built-in weights.
+        // And the engine's own evaluation with its built-in weights, whose
+        // quick sum must be the trainer's feature-by-feature sum exactly.
         ASSERT_EQ(ForBlack(Flipped(position)), -ForBlack(position)) << Describe(position);
+        ASSERT_EQ(Evaluate(position), EvaluateFeatureByFeature(position)) << Describe(position);
+        ASSERT_EQ(Evaluate(Flipped(position)), EvaluateFeatureByFeature(Flipped(position)))
+            << Describe(position);
     }
 }
 
