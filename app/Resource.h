@@ -32,6 +32,11 @@ constexpr int ID_MOVE_LIST = ViewCommand::MoveList;
 constexpr int ID_SAVE_GAME_AS = ViewCommand::SaveGameAs;
 constexpr int ID_RESET_CAMERA = ViewCommand::ResetCamera;
 constexpr int ID_COMPUTER_LEVEL = ViewCommand::ComputerLevel;
+constexpr int ID_HINT = ViewCommand::Hint;
+constexpr int ID_ANALYSE = ViewCommand::Analyse;
+constexpr int ID_REVIEW_GAME = ViewCommand::ReviewGame;
+constexpr int ID_EVALUATION_GRAPH = ViewCommand::EvaluationGraph;
+constexpr int ID_SHOW_LAST_MOVE = ViewCommand::ShowLastMove;
 
 // Framework commands, under the numbers wx gives them where it has its own.
 constexpr int ID_APP_EXIT = wxID_EXIT;   // 57665 in the string table

@@ -140,6 +140,7 @@ void CChildView::TryChosenMove()
         StartComputerIfItsTurn(); // once the picture has caught up
         break;
     }
+    FollowGame();
 }
 
 void CChildView::AnimateMove()

@@ -139,6 +139,7 @@ void CChildView::ShowPlace(std::size_t place)
     InvalidateRect();
     SpinCamera();
     StartComputerIfItsTurn();
+    FollowGame();
 }
 
 void CChildView::TakeRecord(const CGameRecord& record)

@@ -27,4 +27,9 @@ constexpr int MoveList = 32792; // View > "Move List": the frame's pane
 constexpr int SaveGameAs = 32793;
 constexpr int ResetCamera = 32794;
 constexpr int ComputerLevel = 32795; // the submenu of the three levels
+constexpr int Hint = 32820;
+constexpr int Analyse = 32821; // Analysis > "Analyse": the frame's pane
+constexpr int ReviewGame = 32822;
+constexpr int EvaluationGraph = 32823; // the frame's pane
+constexpr int ShowLastMove = 32824;
 } // namespace ViewCommand

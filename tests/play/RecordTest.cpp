@@ -19,13 +19,6 @@ namespace
 {
 using namespace std::chrono_literals;
 
-bool Enabled(CChildView& view, int id)
-{
-    wxUpdateUIEvent update(id);
-    view.ProcessWindowEvent(update);
-    return update.GetEnabled();
-}
-
 CCheckerBoard FromFen(const char* fen)
 {
     return BoardFromFen(ParseFen(fen).value());

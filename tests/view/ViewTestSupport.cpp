@@ -40,6 +40,20 @@ void Command(CChildView& view, int id)
     PlayOut(view);
 }
 
+bool Enabled(CChildView& view, int id)
+{
+    wxUpdateUIEvent update(id);
+    view.ProcessWindowEvent(update);
+    return update.GetEnabled();
+}
+
+bool Checked(CChildView& view, int id)
+{
+    wxUpdateUIEvent update(id);
+    view.ProcessWindowEvent(update);
+    return update.GetChecked();
+}
+
 ViewWindow::ViewWindow(wxSize client, CChildView* view) : m_view(view)
 {
     COpenGLWnd::SetFrameFloorEnabled(false);

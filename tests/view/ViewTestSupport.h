@@ -141,6 +141,9 @@ inline void RunCommand(CChildView& view, void (CChildView::*handler)(wxCommandEv
 // Sends command `id` through the view's event table and plays out what it
 // set off.
 void Command(CChildView& view, int id);
+// Whether the view's update handler enables command `id`, and checks it.
+bool Enabled(CChildView& view, int id);
+bool Checked(CChildView& view, int id);
 
 struct CCommandSeams;
 // The computer to play red at Beginner level from the position `fen`, read
