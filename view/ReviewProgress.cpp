@@ -53,12 +53,14 @@ std::string CReviewProgress::Text() const
 
 void CReviewProgress::OnCancel(wxCommandEvent&)
 {
-    if (m_onCancel)
-        m_onCancel();
+    // A copy: the owner dismisses the box from inside, which lets go of
+    // m_onCancel while it would still be running.
+    if (const auto onCancel = m_onCancel)
+        onCancel();
 }
 
 void CReviewProgress::OnClose(wxCloseEvent&)
 {
-    if (m_onCancel)
-        m_onCancel();
+    if (const auto onCancel = m_onCancel)
+        onCancel();
 }

@@ -652,4 +652,13 @@ TEST_F(GameFrameTest, ALoadedGamesNotesShowInTheMoveListAndTheGraphAndTheAnalysi
         << analysis->Lines().back();
     Command(ID_ANALYSE);
     EXPECT_FALSE(view->m_analyst->IsSearching());
+
+    // Closing the window stops it too, at once.
+    Command(ID_ANALYSE);
+    ASSERT_TRUE(view->m_analyst->IsSearching());
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(Command(wxID_EXIT));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(frame));
+    EXPECT_FALSE(view->m_analyst->IsSearching());
 }
