@@ -11,7 +11,9 @@
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
+#include "app/AnalysisPane.h"
 #include "app/AppIcons.h"
+#include "app/EvaluationGraphPane.h"
 #include "app/MoveListPane.h"
 #include "app/Resource.h"
 #include "app/ToolbarArt.h"
@@ -20,6 +22,7 @@
 #include "record/TimeControl.h"
 #include "view/ChildView.h"
 #include "view/ClockKeeper.h"
+#include "view/Reviewer.h"
 
 namespace
 {
@@ -31,6 +34,8 @@ constexpr int kFirstIndicatorPane = 3;
 constexpr int kPaneCount = 6;
 const char* const kFramePersistenceName = "MainFrame";
 constexpr int kMoveListWidth = 170; // "99." and two steps; longer captures go on below
+constexpr int kAnalysisWidth = 220; // an evaluation in words on a line
+constexpr int kGraphHeight = 130;
 constexpr int kIndicatorKeys[] = {WXK_CAPITAL, WXK_NUMLOCK, WXK_SCROLL};
 constexpr int kIndicatorIds[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
@@ -115,8 +120,16 @@ wxMenuBar* BuildMenuBar()
     AppendCommand(view, ID_VIEW_TOOLBAR, "&Toolbar", wxITEM_CHECK);
     AppendCommand(view, ID_VIEW_STATUS_BAR, "&Status Bar", wxITEM_CHECK);
     AppendCommand(view, ID_MOVE_LIST, "&Move List", wxITEM_CHECK);
+    AppendCommand(view, ID_SHOW_LAST_MOVE, "Show &Last Move", wxITEM_CHECK);
     view->AppendSeparator();
     AppendCommand(view, ID_RESET_CAMERA, "Reset &Camera\tHome");
+
+    auto* analysis = new wxMenu;
+    AppendCommand(analysis, ID_HINT, "&Hint\tH");
+    AppendCommand(analysis, ID_ANALYSE, "&Analyse", wxITEM_CHECK);
+    analysis->AppendSeparator();
+    AppendCommand(analysis, ID_REVIEW_GAME, "&Review Game\tCtrl+R");
+    AppendCommand(analysis, ID_EVALUATION_GRAPH, "Evaluation &Graph", wxITEM_CHECK);
 
     auto* help = new wxMenu;
     AppendCommand(help, ID_APP_ABOUT, "&About Plaxen...");
@@ -127,6 +140,7 @@ wxMenuBar* BuildMenuBar()
     bar->Append(options, "&Options");
     bar->Append(camera, "&Camera");
     bar->Append(view, "&View");
+    bar->Append(analysis, "&Analysis");
     bar->Append(help, "&Help");
     return bar;
 }
@@ -134,6 +148,8 @@ wxMenuBar* BuildMenuBar()
 // Accelerator table 128: the editing keys take back and replay moves and
 // copy and paste the game; cut and the pane keys (57635, 57680, 57681) have
 // nothing to act on, and binding them keeps them from reaching anything else.
+// H asks for a hint: a bare letter typed on the board never reaches the
+// menu's own accelerator.
 wxAcceleratorTable BuildAccelerators()
 {
     const wxAcceleratorEntry entries[] = {
@@ -143,6 +159,7 @@ wxAcceleratorTable BuildAccelerators()
         {wxACCEL_CTRL, 'Z', ID_UNDO_MOVE},  {wxACCEL_ALT, WXK_BACK, ID_UNDO_MOVE},
         {wxACCEL_CTRL, 'Y', ID_REDO_MOVE},  {wxACCEL_CTRL | wxACCEL_SHIFT, 'Z', ID_REDO_MOVE},
         {wxACCEL_NORMAL, WXK_F6, 57680},    {wxACCEL_SHIFT, WXK_F6, 57681},
+        {wxACCEL_NORMAL, 'H', ID_HINT},
     };
     return wxAcceleratorTable(static_cast<int>(std::size(entries)), entries);
 }
@@ -166,6 +183,11 @@ wxBEGIN_EVENT_TABLE(CMainFrame, wxFrame)
     EVT_UPDATE_UI(ID_VIEW_STATUS_BAR, CMainFrame::OnUpdateViewStatusBar)
     EVT_MENU(ID_MOVE_LIST, CMainFrame::OnMoveList)
     EVT_UPDATE_UI(ID_MOVE_LIST, CMainFrame::OnUpdateMoveList)
+    EVT_MENU(ID_ANALYSE, CMainFrame::OnAnalyse)
+    EVT_UPDATE_UI(ID_ANALYSE, CMainFrame::OnUpdateAnalyse)
+    EVT_MENU(ID_EVALUATION_GRAPH, CMainFrame::OnEvaluationGraph)
+    EVT_UPDATE_UI(ID_EVALUATION_GRAPH, CMainFrame::OnUpdateEvaluationGraph)
+    EVT_COMMAND(wxID_ANY, EVT_GAME_REVIEWED, CMainFrame::OnGameReviewed)
     EVT_IDLE(CMainFrame::OnIdle)
 wxEND_EVENT_TABLE()
 
@@ -233,8 +255,26 @@ bool CMainFrame::OnCreate()
                                    });
     m_moveList->SetMinSize(wxSize(FromDIP(kMoveListWidth), -1));
     m_moveList->Hide();
+    // The analysis beside the board, before the move list; the graph under
+    // the board, as wide as it. Hidden until asked for.
+    m_analysisPane = new CAnalysisPane(this);
+    m_analysisPane->SetMinSize(wxSize(FromDIP(kAnalysisWidth), -1));
+    m_analysisPane->Hide();
+    m_evaluationGraph =
+        new CEvaluationGraphPane(this,
+                                 [this](std::size_t count)
+                                 {
+                                     if (auto* view = dynamic_cast<CChildView*>(m_wndView))
+                                         view->GoToMove(count);
+                                 });
+    m_evaluationGraph->SetMinSize(wxSize(-1, FromDIP(kGraphHeight)));
+    m_evaluationGraph->Hide();
+    auto* board = new wxBoxSizer(wxVERTICAL);
+    board->Add(m_wndView, 1, wxEXPAND);
+    board->Add(m_evaluationGraph, 0, wxEXPAND);
     auto* panes = new wxBoxSizer(wxHORIZONTAL);
-    panes->Add(m_wndView, 1, wxEXPAND);
+    panes->Add(board, 1, wxEXPAND);
+    panes->Add(m_analysisPane, 0, wxEXPAND);
     panes->Add(m_moveList, 0, wxEXPAND);
     SetSizer(panes);
 
@@ -258,6 +298,9 @@ bool CMainFrame::OnCreate()
     m_wndToolBar->AddTool(ID_REDO_MOVE, "Redo Move", ToolbarGlyph(4), wxNullBitmap, wxITEM_NORMAL,
                           wxString::FromUTF8(TooltipOf(ID_REDO_MOVE)),
                           wxString::FromUTF8(PromptOf(ID_REDO_MOVE)));
+    m_wndToolBar->AddTool(ID_HINT, "Hint", ToolbarGlyph(5), wxNullBitmap, wxITEM_NORMAL,
+                          wxString::FromUTF8(TooltipOf(ID_HINT)),
+                          wxString::FromUTF8(PromptOf(ID_HINT)));
     m_wndToolBar->Realize();
 
     m_wndStatusBar = CreateStatusBar(kPaneCount);
@@ -407,6 +450,47 @@ void CMainFrame::OnUpdateMoveList(wxUpdateUIEvent& event)
     event.Check(m_moveList != nullptr && m_moveList->IsShown());
 }
 
+void CMainFrame::OnAnalyse(wxCommandEvent&)
+{
+    if (m_analysisPane == nullptr)
+        return;
+    const bool shown = !m_analysisPane->IsShown();
+    m_analysisPane->Show(shown);
+    // Hidden, the analysis stops at once: no search uses time unseen.
+    if (auto* view = dynamic_cast<CChildView*>(m_wndView))
+        view->SetAnalysisShown(shown);
+    UpdateAnalysisPane();
+    Layout();
+}
+
+void CMainFrame::OnUpdateAnalyse(wxUpdateUIEvent& event)
+{
+    event.Check(m_analysisPane != nullptr && m_analysisPane->IsShown());
+}
+
+void CMainFrame::OnEvaluationGraph(wxCommandEvent&)
+{
+    if (m_evaluationGraph == nullptr)
+        return;
+    m_evaluationGraph->Show(!m_evaluationGraph->IsShown());
+    UpdateEvaluationGraph();
+    Layout();
+}
+
+void CMainFrame::OnUpdateEvaluationGraph(wxUpdateUIEvent& event)
+{
+    event.Check(m_evaluationGraph != nullptr && m_evaluationGraph->IsShown());
+}
+
+void CMainFrame::OnGameReviewed(wxCommandEvent&)
+{
+    if (m_evaluationGraph == nullptr || m_evaluationGraph->IsShown())
+        return;
+    m_evaluationGraph->Show();
+    UpdateEvaluationGraph();
+    Layout();
+}
+
 void CMainFrame::UpdateTitle()
 {
     const auto* view = dynamic_cast<const CChildView*>(m_wndView);
@@ -425,6 +509,20 @@ void CMainFrame::UpdateMoveList()
         m_moveList->ShowRecord(view->m_record);
 }
 
+void CMainFrame::UpdateAnalysisPane()
+{
+    const auto* view = dynamic_cast<const CChildView*>(m_wndView);
+    if (m_analysisPane != nullptr && m_analysisPane->IsShown() && view != nullptr)
+        m_analysisPane->ShowReport(view->AnalysisShown());
+}
+
+void CMainFrame::UpdateEvaluationGraph()
+{
+    const auto* view = dynamic_cast<const CChildView*>(m_wndView);
+    if (m_evaluationGraph != nullptr && m_evaluationGraph->IsShown() && view != nullptr)
+        m_evaluationGraph->ShowRecord(view->m_record);
+}
+
 void CMainFrame::OnIdle(wxIdleEvent& event)
 {
     // Idle follows every batch of input, key presses included, so the
@@ -434,6 +532,8 @@ void CMainFrame::OnIdle(wxIdleEvent& event)
     UpdateMessagePane();
     UpdateClockPanes();
     UpdateMoveList();
+    UpdateAnalysisPane();
+    UpdateEvaluationGraph();
     UpdateTitle();
     event.Skip();
 }

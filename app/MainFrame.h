@@ -6,6 +6,8 @@
 
 #include <wx/frame.h>
 
+class CAnalysisPane;
+class CEvaluationGraphPane;
 class CMoveListPane;
 class COpenGLWnd;
 class wxStatusBar;
@@ -48,6 +50,10 @@ public:
     void UpdateClockPanes();
     // Shows the view's moves in the move list, when it is shown.
     void UpdateMoveList();
+    // Shows the view's analysis and the game's evaluations in their panes,
+    // when they are shown.
+    void UpdateAnalysisPane();
+    void UpdateEvaluationGraph();
     // "name.pdn - Plaxen", with "*" in front while the game has unsaved moves.
     void UpdateTitle();
 
@@ -70,13 +76,22 @@ private:
     void OnUpdateViewStatusBar(wxUpdateUIEvent& event);
     void OnMoveList(wxCommandEvent& event);
     void OnUpdateMoveList(wxUpdateUIEvent& event);
+    // Analysis > Analyse: the pane, and the view's analysis with it.
+    void OnAnalyse(wxCommandEvent& event);
+    void OnUpdateAnalyse(wxUpdateUIEvent& event);
+    void OnEvaluationGraph(wxCommandEvent& event);
+    void OnUpdateEvaluationGraph(wxUpdateUIEvent& event);
+    // A review has put its evaluations on the moves: the graph shows them.
+    void OnGameReviewed(wxCommandEvent& event);
     void OnIdle(wxIdleEvent& event);
 
     wxStatusBar* m_wndStatusBar = nullptr;
     wxToolBar* m_wndToolBar = nullptr;
     COpenGLWnd* m_wndView = nullptr;
     CMoveListPane* m_moveList = nullptr; // a child window: the frame destroys it
-    bool m_viewHasWindow = false;        // from then on the frame's window owns the view
+    CAnalysisPane* m_analysisPane = nullptr;
+    CEvaluationGraphPane* m_evaluationGraph = nullptr;
+    bool m_viewHasWindow = false; // from then on the frame's window owns the view
     bool m_routing = false;
     bool m_promptShowing = false;
 

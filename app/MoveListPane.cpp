@@ -5,6 +5,7 @@
 #include <wx/dc.h>
 #include <wx/settings.h>
 
+#include "app/PaneColours.h"
 #include "record/GameRecord.h"
 
 std::vector<std::string> WrapMove(const std::string& text, int width,
@@ -45,9 +46,13 @@ CMoveListPane::CMoveListPane(wxWindow* parent, std::function<void(std::size_t)> 
 
 void CMoveListPane::ShowRecord(const CGameRecord& record)
 {
-    if (record.Moves() == m_moves && record.Place() == m_place)
+    std::vector<MoveNote> notes;
+    for (std::size_t i = 0; i < record.Moves().size(); ++i)
+        notes.push_back(record.Note(i));
+    if (record.Moves() == m_moves && record.Place() == m_place && notes == m_notes)
         return;
     m_moves = record.Moves();
+    m_notes = std::move(notes);
     m_place = record.Place();
     m_lines.clear();
     int number = 1;
@@ -76,10 +81,22 @@ std::size_t CMoveListPane::RowsOf(std::size_t line) const
     wxCoord x[3];
     wxCoord width = 0;
     Columns(x, width);
+    return MoveRowsOf(m_lines[line], width) + (HasEvaluations(m_lines[line]) ? 1 : 0);
+}
+
+std::size_t CMoveListPane::MoveRowsOf(const Line& line, wxCoord width) const
+{
     std::size_t rows = 1;
-    for (const int move : m_lines[line].moves)
+    for (const int move : line.moves)
         rows = std::max(rows, Pieces(move, width).size());
     return rows;
+}
+
+bool CMoveListPane::HasEvaluations(const Line& line) const
+{
+    return std::any_of(std::begin(line.moves), std::end(line.moves),
+                       [this](int move)
+                       { return move >= 0 && m_notes[static_cast<std::size_t>(move)].evaluation; });
 }
 
 void CMoveListPane::Columns(wxCoord (&x)[3], wxCoord& width) const
@@ -104,8 +121,9 @@ std::vector<std::string> CMoveListPane::Pieces(int index, wxCoord width) const
         GetTextExtent(wxString::FromUTF8(text), &width, &height, nullptr, nullptr, &bold);
         return width;
     };
-    return WrapMove(PrintMove(m_moves[static_cast<std::size_t>(index)]), width - FromDIP(6),
-                    measure);
+    const std::size_t i = static_cast<std::size_t>(index);
+    const std::string mark = IsMoveMark(m_notes[i].mark) ? m_notes[i].mark : std::string();
+    return WrapMove(PrintMove(m_moves[i]) + mark, width - FromDIP(6), measure);
 }
 
 void CMoveListPane::OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const
@@ -118,7 +136,10 @@ void CMoveListPane::OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const
     Columns(x, width);
     const wxColour text = wxSystemSettings::GetColour(wxSYS_COLOUR_LISTBOXTEXT);
     const wxColour taken = wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT);
+    const wxColour background = wxSystemSettings::GetColour(wxSYS_COLOUR_LISTBOX);
     const wxCoord row = RowHeight();
+    const wxCoord evaluationY = rect.y + row * static_cast<wxCoord>(MoveRowsOf(line, width)) +
+                                (row - dc.GetCharHeight()) / 2;
     const wxCoord y = rect.y + (row - dc.GetCharHeight()) / 2;
     dc.SetTextForeground(text);
     dc.SetFont(GetFont());
@@ -133,13 +154,22 @@ void CMoveListPane::OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const
             continue;
         }
         const std::size_t index = static_cast<std::size_t>(move);
-        dc.SetTextForeground(index < m_place ? text : taken);
+        // A review's mistakes keep their colour when taken back.
+        dc.SetTextForeground(
+            MarkColour(m_notes[index].mark, index < m_place ? text : taken, background));
         dc.SetFont(index + 1 == m_place ? GetFont().Bold() : GetFont());
         wxCoord rowY = y;
         for (const std::string& piece : Pieces(move, width))
         {
             dc.DrawText(wxString::FromUTF8(piece), rect.x + x[k + 1], rowY);
             rowY += row;
+        }
+        if (const auto& evaluation = m_notes[index].evaluation)
+        {
+            dc.SetTextForeground(taken);
+            dc.SetFont(GetFont());
+            dc.DrawText(wxString::FromUTF8(ShortEvaluationText(*evaluation)), rect.x + x[k + 1],
+                        evaluationY);
         }
     }
 }

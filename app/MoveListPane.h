@@ -4,8 +4,10 @@
 // last move on the board is set in bold; moves taken back, which redo would
 // play again, in grey. A move too long for its column (a king's long
 // capture) goes on below, broken after a jump, so every move shows whole at
-// any width. Clicking a move asks for the game just after it. Drawn in the
-// system's list font and colours.
+// any width. A move's mark follows it ("3-7??"), a mistake in amber and a
+// blunder in red, and a line whose moves have evaluations (a review's, or
+// a loaded game's) shows them in a row below. Clicking a move asks for the
+// game just after it. Drawn in the system's list font and colours.
 
 #include <cstddef>
 #include <functional>
@@ -15,6 +17,7 @@
 #include <wx/vlbox.h>
 
 #include "notation/NotatedMove.h"
+#include "record/MoveNote.h"
 
 class CGameRecord;
 
@@ -53,11 +56,15 @@ private:
     // Left edges of the number and of the two moves; the moves' column width.
     void Columns(wxCoord (&x)[3], wxCoord& width) const;
     wxCoord RowHeight() const;
-    // The pieces of move `index` in its column.
+    // The pieces of move `index` (with its mark) in its column.
     std::vector<std::string> Pieces(int index, wxCoord width) const;
+    // The rows the moves of a line take, before any row of evaluations.
+    std::size_t MoveRowsOf(const Line& line, wxCoord width) const;
+    bool HasEvaluations(const Line& line) const;
 
     std::function<void(std::size_t)> m_goToMove;
     std::vector<NotatedMove> m_moves;
+    std::vector<MoveNote> m_notes; // m_notes[i]: of m_moves[i]
     std::size_t m_place = 0;
     std::vector<Line> m_lines;
     int m_measuredWidth = -1;

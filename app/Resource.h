@@ -37,6 +37,11 @@ constexpr int ID_OFFER_DRAW = ViewCommand::OfferDraw;
 constexpr int ID_RESIGN = ViewCommand::Resign;
 constexpr int ID_TIME_CONTROL = ViewCommand::TimeControl;
 constexpr int ID_TIME_CONTROL_FIRST = ViewCommand::TimeControlFirst; // one a choice, in order
+constexpr int ID_HINT = ViewCommand::Hint;
+constexpr int ID_ANALYSE = ViewCommand::Analyse;
+constexpr int ID_REVIEW_GAME = ViewCommand::ReviewGame;
+constexpr int ID_EVALUATION_GRAPH = ViewCommand::EvaluationGraph;
+constexpr int ID_SHOW_LAST_MOVE = ViewCommand::ShowLastMove;
 
 // Framework commands, under the numbers wx gives them where it has its own.
 constexpr int ID_APP_EXIT = wxID_EXIT;   // 57665 in the string table

@@ -17,6 +17,8 @@ constexpr Rgb kRed{204, 30, 34};
 constexpr Rgb kBlack{30, 30, 34};
 constexpr Rgb kBlue{40, 90, 190};
 constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kYellow{250, 200, 40};
+constexpr Rgb kGrey{120, 120, 128};
 
 // A transparent glyph that shapes are painted onto, one pixel at a time;
 // a pixel belongs to a shape when its centre does.
@@ -116,6 +118,19 @@ wxBitmap TurnBackGlyph(bool mirrored)
                 { return y >= 7 && y <= 13 && std::fabs(x0(x) - 4.5) <= (13 - y) * 0.55; });
     return glyph.Bitmap();
 }
+
+// A light bulb: a good idea.
+wxBitmap HintGlyph()
+{
+    CGlyph glyph;
+    glyph.Disc(kYellow, 8.0, 5.5, 4.6);
+    glyph.Paint(kYellow,
+                [](double x, double y) { return y > 8 && y < 11 && std::fabs(x - 8) < 2.6; });
+    glyph.Paint(kGrey,
+                [](double x, double y) { return y >= 11 && y <= 14 && std::fabs(x - 8) < 2.4; });
+    glyph.Paint(kWhite, [](double x, double y) { return std::hypot(x - 6.4, y - 4.0) <= 1.2; });
+    return glyph.Bitmap();
+}
 } // namespace
 
 wxBitmap ToolbarGlyph(int index)
@@ -132,6 +147,8 @@ wxBitmap ToolbarGlyph(int index)
         return TurnBackGlyph(false);
     case 4:
         return TurnBackGlyph(true);
+    case 5:
+        return HintGlyph();
     default:
         return wxBitmap();
     }

@@ -2,24 +2,26 @@
 
 #include <algorithm>
 
+int ReviewScale(const Evaluation& evaluation)
+{
+    switch (evaluation.kind)
+    {
+    case Evaluation::Kind::BlackWins:
+        return kReviewRange;
+    case Evaluation::Kind::RedWins:
+        return -kReviewRange;
+    case Evaluation::Kind::Score:
+        break;
+    }
+    return std::clamp(evaluation.value, -kReviewRange, kReviewRange);
+}
+
 namespace
 {
 // The value of `evaluation` to `side`, on the review's one scale.
 int ValueTo(std::int32_t side, const Evaluation& evaluation)
 {
-    int black = 0;
-    switch (evaluation.kind)
-    {
-    case Evaluation::Kind::Score:
-        black = std::clamp(evaluation.value, -kReviewRange, kReviewRange);
-        break;
-    case Evaluation::Kind::BlackWins:
-        black = kReviewRange;
-        break;
-    case Evaluation::Kind::RedWins:
-        black = -kReviewRange;
-        break;
-    }
+    const int black = ReviewScale(evaluation);
     return side == CCheckerBoard::BlackSide ? black : -black;
 }
 

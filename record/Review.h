@@ -24,6 +24,11 @@ constexpr int kReviewRange = 300; // hundredths of a man
 constexpr int kMistakeCost = 50;  // "?": half a man or more
 constexpr int kBlunderCost = 100; // "??": a man or more
 
+// `evaluation` on the review's one scale, from black's side: a score
+// clamped to kReviewRange either way, a proved result at the end it leads to.
+// The evaluation graph plots this.
+int ReviewScale(const Evaluation& evaluation);
+
 struct ReviewedMove
 {
     Evaluation evaluation; // of the position after the move

@@ -22,6 +22,8 @@ echo "== frames and PlaceChips"
 x "$b/plaxen_bench_release"
 echo "== one pick, left press to decision"
 x "$b/plaxen_bench_pick"
+echo "== a frame with the analysis running beside one without"
+x "$b/plaxen_bench_analysis"
 echo "== one chip's cylinder"
 "$b/plaxen_bench_scene" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 echo "== the engine: perft 10, search speed, depth in a second, bench fingerprint"

@@ -6,10 +6,14 @@
 
 #include "assets/ArtPath.h"
 #include "scene/SGTexture.h"
+#include "view/Analyst.h"
 #include "view/BoardAnimator.h"
 #include "view/ClockKeeper.h"
+#include "view/BoardMarks.h"
 #include "view/CommandIds.h"
 #include "view/ComputerPlayer.h"
+#include "view/HintFinder.h"
+#include "view/Reviewer.h"
 
 namespace
 {
@@ -71,6 +75,17 @@ wxBEGIN_EVENT_TABLE(CChildView, COpenGLWnd)
                    CChildView::OnTimeControl)
     EVT_UPDATE_UI_RANGE(ViewCommand::TimeControlFirst, ViewCommand::TimeControlLast,
                         CChildView::OnUpdateTimeControl)
+    EVT_MENU(ViewCommand::Hint, CChildView::OnHint)
+    EVT_UPDATE_UI(ViewCommand::Hint, CChildView::OnUpdateHint)
+    EVT_MENU(ViewCommand::ReviewGame, CChildView::OnReviewGame)
+    EVT_UPDATE_UI(ViewCommand::ReviewGame, CChildView::OnUpdateReviewGame)
+    EVT_MENU(ViewCommand::ShowLastMove, CChildView::OnShowLastMove)
+    EVT_UPDATE_UI(ViewCommand::ShowLastMove, CChildView::OnUpdateShowLastMove)
+    EVT_HINT_FOUND_HANDLER(CChildView::OnHintFound)
+    EVT_ANALYSIS_INFO_HANDLER(CChildView::OnAnalysisInfo)
+    EVT_COMPUTER_INFO_HANDLER(CChildView::OnComputerInfo)
+    EVT_REVIEW_NEWS_HANDLER(CChildView::OnReviewNews)
+    EVT_IDLE(CChildView::OnIdle)
 wxEND_EVENT_TABLE()
 
 CChildView::CChildView()
@@ -95,6 +110,8 @@ CChildView::CChildView()
 
     m_blackChipTexture = LoadChipTexture(ArtPath("black-chip.bmp").c_str());
     m_redChipTexture = LoadChipTexture(ArtPath("red-chip.bmp").c_str());
+    m_hintMarks = std::make_unique<CBoardMarks>(CBoardMarks::kHint);
+    m_lastMoveMarks = std::make_unique<CBoardMarks>(CBoardMarks::kLastMove);
 
     BuildScene();
 
@@ -107,10 +124,15 @@ CChildView::CChildView()
 
 CChildView::~CChildView()
 {
-    // The search stops and its thread ends before anything it could reach
-    // goes; no frame plays once the scene starts going.
+    // The searches stop and their threads end before anything they could
+    // reach goes; no frame plays once the scene starts going.
     m_computer.reset();
     m_clocks.reset();
+    m_hintFinder.reset();
+    m_analyst.reset();
+    m_reviewer.reset();
+    if (m_reviewProgress)
+        m_reviewProgress->Dismiss();
     m_animator.reset();
     // Chips first, so that every chip subtree goes with its last holder
     // (m_chipsNode) rather than lingering until the table is destroyed.
@@ -122,6 +144,8 @@ CChildView::~CChildView()
     m_redChipTexture.reset();
     m_blackChipTexture.reset();
     m_hintsNode.reset();
+    m_hintMarks.reset();
+    m_lastMoveMarks.reset();
     m_chipsNode.reset();
     m_boardNode.reset();
     m_root.reset();

@@ -14,6 +14,7 @@
 
 #include <wx/event.h>
 #include <wx/gdicmn.h>
+#include <wx/weakref.h>
 
 #include "camera/GrCamera.h"
 #include "engine/SearchTypes.h"
@@ -23,11 +24,17 @@
 #include "rules/CheckerBoard.h"
 #include "savegame/GameFile.h"
 #include "scene/SGPtr.h"
+#include "view/ReviewProgress.h"
 
+class CAnalyst;
 class CBoardAnimator;
 class CClockKeeper;
+class CBoardMarks;
 class CComputerPlayer;
+class CHintFinder;
+class CReviewer;
 class CSGCylinder;
+struct AnalysisReport;
 struct PdnTags;
 class wxThreadEvent;
 
@@ -208,6 +215,45 @@ public:
     // What the status bar's message pane should say now; "" for its idle text.
     std::string StatusText() const;
 
+    // --- Hint, analysis, review and the last move (ChildViewComputer.cpp) ---
+    // Analysis > Hint: the engine's move for the side to move, searched on a
+    // worker; its squares are marked until the next click, move, undo or
+    // new game. Greyed while the computer thinks or is to move, when the
+    // game is over, while a capture is half made and during a review.
+    void OnHint(wxCommandEvent& event);
+    void OnUpdateHint(wxUpdateUIEvent& event);
+    // Analysis > Review Game: every position of the game up to its place
+    // searched in turn under a progress box; then the moves get their
+    // evaluations and marks, and EVT_GAME_REVIEWED goes up to the frame.
+    // While it runs the board takes no moves and the computer waits; any
+    // change to the game stops it, and so does the box's Cancel.
+    void OnReviewGame(wxCommandEvent& event);
+    void OnUpdateReviewGame(wxUpdateUIEvent& event);
+    // View > Show Last Move: the last move's from and to squares marked.
+    void OnShowLastMove(wxCommandEvent& event);
+    void OnUpdateShowLastMove(wxUpdateUIEvent& event);
+    // The workers' answers; stale ones (for a position the game has left,
+    // or from a search stopped since) are dropped.
+    void OnHintFound(wxThreadEvent& event);
+    void OnAnalysisInfo(wxThreadEvent& event);
+    void OnComputerInfo(wxThreadEvent& event);
+    void OnReviewNews(wxThreadEvent& event);
+    void OnIdle(wxIdleEvent& event);
+    // The analysis pane is shown (analysis runs) or hidden (it stops, and
+    // no search is left using time).
+    void SetAnalysisShown(bool shown);
+    // What the analysis pane shows: always about the game at its place.
+    AnalysisReport AnalysisShown() const;
+    // Brings the hint, the analysis, a review under way and the last move's
+    // marks in step with the game: called after every change to it, and
+    // from the idle event for the changes the computer makes.
+    void FollowGame();
+    // Takes the hint off the board and stops its search.
+    void DismissHint();
+    // Stops a review under way; nothing of it reaches the game.
+    void CancelReview();
+    bool IsReviewing() const;
+
     // --- The game's record (ChildViewRecord.cpp) ---
     // Undo takes back the last move (with the computer in the game, the
     // player's last move and the computer's reply); redo plays it again. Both
@@ -293,6 +339,20 @@ public:
     // The game's clocks and the time control of the next game.
     std::unique_ptr<CClockKeeper> m_clocks;
     std::uint64_t m_drawOffer = 0; // the computer's search judging a draw offered; 0: none
+    bool m_analysisShown = false;            // the frame's analysis pane is shown
+    bool m_showLastMove = false;             // View > "Show Last Move" is checked
+    std::string m_hintText;                  // "Hint: 11-15" while a hint is marked
+    std::vector<CCheckerBoard> m_hintGame;   // the game the hint is for
+    std::vector<CCheckerBoard> m_reviewGame; // the game under review
+    // While a review runs; the frame's child, so it may go before the view.
+    wxWeakRef<CReviewProgress> m_reviewProgress;
+    // Their nodes lie under the board node; made with the view.
+    std::unique_ptr<CBoardMarks> m_hintMarks;
+    std::unique_ptr<CBoardMarks> m_lastMoveMarks;
+    // Made when first needed; stopped before the view goes.
+    std::unique_ptr<CHintFinder> m_hintFinder;
+    std::unique_ptr<CAnalyst> m_analyst;
+    std::unique_ptr<CReviewer> m_reviewer;
     // Made when first needed; last, so that it is gone (its thread stopped)
     // before anything it could answer to.
     std::unique_ptr<CComputerPlayer> m_computer;

@@ -54,6 +54,7 @@ void CChildView::OnNewGame(wxCommandEvent&)
     InvalidateRect();
     SpinCamera();
     StartComputerIfItsTurn();
+    FollowGame();
 }
 
 void CChildView::OnLoadGame(wxCommandEvent&)
@@ -119,9 +120,12 @@ bool CChildView::MayClose()
     if (!SaveChangesFirst(kSaveBeforeQuitting))
         return false;
     // What the computer played while the player was asked is put down, and
-    // nothing more may land while the window goes.
+    // nothing more may land while the window goes; no search goes on.
     m_animator->Finish();
+    CancelReview(); // first: a review that ends lets the computer start again
     CancelComputer();
+    DismissHint();
+    SetAnalysisShown(false);
     return true;
 }
 

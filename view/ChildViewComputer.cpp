@@ -2,14 +2,21 @@
 
 #include <algorithm>
 
+#include <wx/toplevel.h>
+
 #include "notation/BoardMoves.h"
 #include "notation/Squares.h"
 #include "record/DrawRules.h"
+#include "record/Review.h"
 #include "rules/GameText.h"
+#include "view/Analyst.h"
 #include "view/BoardAnimator.h"
+#include "view/BoardMarks.h"
 #include "view/ClockKeeper.h"
 #include "view/CommandIds.h"
 #include "view/ComputerPlayer.h"
+#include "view/HintFinder.h"
+#include "view/Reviewer.h"
 
 namespace
 {
@@ -18,6 +25,11 @@ namespace
 constexpr int kHandOverMs = 100;
 
 const char* const kDrawDeclined = "The computer declines the draw and plays on";
+const char* const kLookingForHint = "Looking for a hint...";
+const char* const kReviewing = "Reviewing the game...";
+const char* const kGameOver = "The game is over";
+const char* const kWaitingForReview = "Waiting for the review to end";
+const char* const kWaitingForComputer = "Waiting for the computer to move";
 
 bool IsSide(std::int32_t side)
 {
@@ -93,7 +105,7 @@ void CChildView::StartComputerIfItsTurn()
     if (m_animator->IsIdle() && !m_record.IsOver())
         m_clocks->Run(m_board.m_side);
     if (!IsSide(m_board.m_side) || !m_computerPlays[m_board.m_side] || m_jumpPending ||
-        m_record.IsOver())
+        m_record.IsOver() || IsReviewing())
         return;
     // It thinks once the picture has caught up (the board is ready again)
     // and, already thinking, goes on: every change of the board stops it.
@@ -179,7 +191,7 @@ void CChildView::PlayComputerMove(const NotatedMove& move)
 
 bool CChildView::BoardIsTheComputers() const
 {
-    if (m_computer && m_computer->IsThinking())
+    if ((m_computer && m_computer->IsThinking()) || IsReviewing())
         return true;
     return IsSide(m_board.m_side) && m_computerPlays[m_board.m_side] && !m_jumpPending;
 }
@@ -196,7 +208,223 @@ std::string CChildView::StatusText() const
 {
     if (m_computer && m_computer->IsThinking())
         return "Thinking...";
+    if (IsReviewing())
+        return kReviewing;
+    if (m_hintFinder && m_hintFinder->IsSearching())
+        return kLookingForHint;
+    if (!m_hintText.empty())
+        return m_hintText;
     if (!m_refusal.empty())
         return m_refusal;
     return StatusLine(m_board, m_jumpPending, m_record.End());
+}
+
+void CChildView::OnHint(wxCommandEvent&)
+{
+    wxUpdateUIEvent allowed(ViewCommand::Hint);
+    OnUpdateHint(allowed);
+    if (!allowed.GetEnabled())
+        return;
+    DismissHint();
+    if (!m_hintFinder)
+        m_hintFinder = std::make_unique<CHintFinder>(this);
+    m_hintGame = m_record.History();
+    m_hintFinder->Start(m_hintGame);
+}
+
+void CChildView::OnUpdateHint(wxUpdateUIEvent& event)
+{
+    event.Enable(!BoardIsTheComputers() && !m_record.IsOver() && !m_jumpPending);
+}
+
+void CChildView::OnReviewGame(wxCommandEvent&)
+{
+    wxUpdateUIEvent allowed(ViewCommand::ReviewGame);
+    OnUpdateReviewGame(allowed);
+    if (!allowed.GetEnabled())
+        return;
+    // The review has the machine to itself: the computer and the hint stop
+    // (the computer starts again after it), the analysis waits.
+    CancelComputer();
+    DismissHint();
+    if (!m_reviewer)
+        m_reviewer = std::make_unique<CReviewer>(this);
+    m_reviewGame = m_record.History();
+    m_reviewer->Start(m_reviewGame);
+    m_reviewProgress = new CReviewProgress(wxGetTopLevelParent(this), m_reviewGame.size(),
+                                           [this]
+                                           {
+                                               CancelReview();
+                                               FollowGame();
+                                           });
+    m_reviewProgress->Show();
+    FollowGame();
+}
+
+void CChildView::OnUpdateReviewGame(wxUpdateUIEvent& event)
+{
+    event.Enable(m_record.Place() > 0 && !IsReviewing());
+}
+
+void CChildView::OnShowLastMove(wxCommandEvent&)
+{
+    m_showLastMove = !m_showLastMove;
+    FollowGame();
+}
+
+void CChildView::OnUpdateShowLastMove(wxUpdateUIEvent& event)
+{
+    event.Check(m_showLastMove);
+}
+
+void CChildView::OnHintFound(wxThreadEvent& event)
+{
+    const auto answer = event.GetPayload<HintAnswer>();
+    if (!m_hintFinder)
+        return;
+    const auto move = m_hintFinder->Accept(answer);
+    // A hint for any other position than the one on the board is dropped.
+    if (!move || !(answer.position == m_record.Board()) || m_hintGame != m_record.History())
+        return;
+    m_hintMarks->Show(move->squares);
+    m_hintText = "Hint: " + PrintMove(*move);
+    InvalidateRect();
+}
+
+void CChildView::OnAnalysisInfo(wxThreadEvent& event)
+{
+    if (m_analyst)
+        m_analyst->Hear(event.GetPayload<AnalysisNews>());
+}
+
+void CChildView::OnComputerInfo(wxThreadEvent& event)
+{
+    const auto thought = event.GetPayload<ComputerThought>();
+    if (m_analyst && m_computer && m_computer->IsThinking())
+        m_analyst->HearComputer(thought.request, thought.info);
+}
+
+void CChildView::OnReviewNews(wxThreadEvent& event)
+{
+    const auto news = event.GetPayload<ReviewNews>();
+    if (!m_reviewer || !m_reviewer->Accept(news))
+        return;
+    if (!news.IsFinished())
+    {
+        if (m_reviewProgress)
+            m_reviewProgress->SetDone(news.done);
+        return;
+    }
+    if (m_reviewProgress)
+        m_reviewProgress->Dismiss();
+    // Any change to the game stops the review, so this is the game reviewed.
+    if (m_reviewGame == m_record.History())
+    {
+        AttachReview(m_record, news.evaluations);
+        m_gameFile.Changed(); // the notes are in no file yet
+        wxCommandEvent reviewed(EVT_GAME_REVIEWED, GetId());
+        reviewed.SetEventObject(this);
+        ProcessWindowEvent(reviewed); // a command event: it goes up to the frame
+    }
+    m_reviewGame.clear();
+    StartComputerIfItsTurn();
+    FollowGame();
+}
+
+void CChildView::OnIdle(wxIdleEvent& event)
+{
+    FollowGame();
+    event.Skip();
+}
+
+void CChildView::SetAnalysisShown(bool shown)
+{
+    m_analysisShown = shown;
+    if (shown && !m_analyst)
+        m_analyst = std::make_unique<CAnalyst>(this);
+    FollowGame();
+}
+
+AnalysisReport CChildView::AnalysisShown() const
+{
+    if (!m_analyst || !m_analysisShown)
+        return AnalysisReport();
+    AnalysisReport report = m_analyst->Report();
+    // Until the analyst catches up with a change, it says nothing of the
+    // position it was about.
+    if (!(report.position == m_record.Board()) || report.plies != m_record.Place())
+    {
+        AnalysisReport waiting;
+        waiting.heading = report.heading;
+        waiting.position = m_record.Board();
+        waiting.plies = m_record.Place();
+        return waiting;
+    }
+    return report;
+}
+
+void CChildView::FollowGame()
+{
+    const std::vector<CCheckerBoard> game = m_record.History();
+    if (IsReviewing() && game != m_reviewGame)
+        CancelReview();
+    if (!m_hintGame.empty() && (game != m_hintGame || BoardIsTheComputers() || m_jumpPending))
+        DismissHint();
+
+    if (m_analyst)
+    {
+        if (!m_analysisShown)
+            m_analyst->Stop();
+        else if (m_record.IsOver())
+            m_analyst->Hold(game, kGameOver);
+        else if (IsReviewing())
+            m_analyst->Hold(game, kWaitingForReview);
+        else if (m_computer && m_computer->IsThinking())
+            m_analyst->FollowComputer(game, m_computer->Request());
+        else if (BoardIsTheComputers())
+            m_analyst->Hold(game, kWaitingForComputer);
+        else
+            m_analyst->Analyse(game);
+    }
+
+    std::vector<int> lastMove;
+    if (m_showLastMove && m_record.Place() > 0)
+    {
+        const NotatedMove& move = m_record.Moves()[m_record.Place() - 1];
+        lastMove = {move.squares.front(), move.squares.back()};
+    }
+    if (lastMove != m_lastMoveMarks->Squares())
+    {
+        m_lastMoveMarks->Show(lastMove);
+        InvalidateRect();
+    }
+}
+
+void CChildView::DismissHint()
+{
+    if (m_hintFinder)
+        m_hintFinder->Cancel();
+    m_hintGame.clear();
+    m_hintText.clear();
+    if (!m_hintMarks->Squares().empty())
+    {
+        m_hintMarks->Clear();
+        InvalidateRect();
+    }
+}
+
+void CChildView::CancelReview()
+{
+    if (!IsReviewing())
+        return;
+    m_reviewer->Cancel();
+    m_reviewGame.clear();
+    if (m_reviewProgress)
+        m_reviewProgress->Dismiss();
+    StartComputerIfItsTurn();
+}
+
+bool CChildView::IsReviewing() const
+{
+    return m_reviewer && m_reviewer->IsReviewing();
 }

@@ -53,6 +53,7 @@ void CChildView::OnLButtonDown(wxMouseEvent& event)
 void CChildView::LButtonDown(wxPoint physical)
 {
     m_pickName = -1;
+    DismissHint(); // it stays until the next click
     // The computer is to move, or the picture has not caught up with the
     // board yet: a press now would pick from a scene about to change. Once
     // the game is over nothing is chosen.

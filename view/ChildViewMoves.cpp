@@ -136,6 +136,7 @@ void CChildView::TryChosenMove()
         StartComputerIfItsTurn(); // once the picture has caught up
         break;
     }
+    FollowGame();
 }
 
 void CChildView::CircleTheBoard()

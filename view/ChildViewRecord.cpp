@@ -147,6 +147,7 @@ void CChildView::ShowPlace(std::size_t place)
     InvalidateRect();
     SpinCamera();
     StartComputerIfItsTurn();
+    FollowGame();
 }
 
 void CChildView::TakeRecord(const CGameRecord& record)

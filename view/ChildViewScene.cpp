@@ -8,6 +8,7 @@
 #include "scene/SGRotationTranslation.h"
 #include "scene/SGTexture.h"
 #include "scene/SGdravoCylinder.h"
+#include "view/BoardMarks.h"
 
 namespace
 {
@@ -116,6 +117,11 @@ void CChildView::BuildScene()
     board->AddChild(endBPtr);
     board->AddChild(m_chipsNode);
     board->AddChild(m_hintsNode);
+    // The last move's tint under the hint's frames.
+    if (m_lastMoveMarks)
+        board->AddChild(m_lastMoveMarks->Node());
+    if (m_hintMarks)
+        board->AddChild(m_hintMarks->Node());
 
     PlaceChips();
     // The local CSGPtrs let go here; every node lives on through its parents.

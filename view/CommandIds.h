@@ -35,4 +35,9 @@ constexpr int TimeControl = 32803; // the submenu of the time controls
 // one "Custom...".
 constexpr int TimeControlFirst = 32804;
 constexpr int TimeControlLast = 32808;
+constexpr int Hint = 32820;
+constexpr int Analyse = 32821; // Analysis > "Analyse": the frame's pane
+constexpr int ReviewGame = 32822;
+constexpr int EvaluationGraph = 32823; // the frame's pane
+constexpr int ShowLastMove = 32824;
 } // namespace ViewCommand

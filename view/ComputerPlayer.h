@@ -7,18 +7,15 @@
 // own copy of the position, the search object (which the window thread
 // leaves alone until the worker has been joined) and the stop flag.
 
-#include <atomic>
 #include <cstdint>
-#include <memory>
-#include <thread>
+#include <functional>
 #include <vector>
 
 #include <wx/event.h>
 
 #include "engine/SearchTypes.h"
 #include "rules/CheckerBoard.h"
-
-class CSearch;
+#include "view/SearchWorker.h"
 
 // What the worker hands back: the answer to request number `request`.
 struct ComputerAnswer
@@ -32,15 +29,26 @@ wxDECLARE_EVENT(EVT_COMPUTER_MOVE, wxThreadEvent);
 #define EVT_COMPUTER_MOVE_HANDLER(func)                                                            \
     wx__DECLARE_EVT0(EVT_COMPUTER_MOVE, wxThreadEventHandler(func))
 
+// What the search of request number `request` has found at a finished depth,
+// so that the analysis pane can show the computer's own thoughts.
+struct ComputerThought
+{
+    std::uint64_t request = 0;
+    SearchInfo info;
+};
+
+// Queued to the sink with a ComputerThought as its payload, before the answer.
+wxDECLARE_EVENT(EVT_COMPUTER_INFO, wxThreadEvent);
+#define EVT_COMPUTER_INFO_HANDLER(func)                                                            \
+    wx__DECLARE_EVT0(EVT_COMPUTER_INFO, wxThreadEventHandler(func))
+
 class CComputerPlayer
 {
 public:
     // Answers go to `sink`, which must outlive the player (or destroy it).
+    // Its worker stops a running search and waits for its thread when the
+    // player goes.
     explicit CComputerPlayer(wxEvtHandler* sink);
-    // Stops a running search and waits for its thread.
-    ~CComputerPlayer();
-    CComputerPlayer(const CComputerPlayer&) = delete;
-    CComputerPlayer& operator=(const CComputerPlayer&) = delete;
 
     // Starts a search for a move in the last position of `game` (the
     // positions from the game's start, each after a whole move, so that the
@@ -61,17 +69,15 @@ public:
     // and not one from a search cancelled since. The player is idle after.
     bool Accept(const ComputerAnswer& answer);
 
-    bool IsThinking() const { return m_thinking; }
+    bool IsThinking() const { return m_worker.IsBusy(); }
+    // The number of the search under way (or the last one).
+    std::uint64_t Request() const { return m_worker.Request(); }
 
 private:
-    std::uint64_t Launch(const std::vector<CCheckerBoard>& game, const SearchLimits& limits);
-    void Join();
+    std::uint64_t Launch(const std::vector<CCheckerBoard>& game,
+                         std::function<SearchLimits(std::uint64_t seed)> limitsFor);
 
     wxEvtHandler* m_sink;
-    std::unique_ptr<CSearch> m_search; // the worker's while it runs
-    std::thread m_worker;
-    std::atomic<bool> m_stop{false};
-    std::uint64_t m_request = 0;
+    CSearchWorker m_worker;
     std::uint64_t m_seed;
-    bool m_thinking = false;
 };

@@ -19,6 +19,8 @@
 
 #include "WxTestEnvironment.h"
 #include "app/AboutDlg.h"
+#include "app/AnalysisPane.h"
+#include "app/EvaluationGraphPane.h"
 #include "app/MoveListPane.h"
 #include "app/PlaxenApp.h"
 #include "app/Resource.h"
@@ -30,8 +32,10 @@
 #include "notation/Fen.h"
 #include "record/GameRecord.h"
 #include "tests/support/TempFolder.h"
+#include "view/Analyst.h"
 #include "view/ChildView.h"
 #include "view/ClockKeeper.h"
+#include "view/Reviewer.h"
 
 namespace
 {
@@ -54,8 +58,8 @@ public:
         Bind(
             wxEVT_MENU, [this](wxCommandEvent& event) { commands.push_back(event.GetId()); },
             ID_UNDO_MOVE, ID_PASTE_GAME);
-        for (const int id :
-             {ID_NEW_GAME, ID_LOAD_GAME, ID_SAVE_GAME, ID_SAVE_GAME_AS, ID_RESET_CAMERA})
+        for (const int id : {ID_NEW_GAME, ID_LOAD_GAME, ID_SAVE_GAME, ID_SAVE_GAME_AS,
+                             ID_RESET_CAMERA, ID_HINT, ID_REVIEW_GAME})
             Bind(
                 wxEVT_MENU, [this](wxCommandEvent& event) { commands.push_back(event.GetId()); },
                 id);
@@ -124,7 +128,10 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrderEachWithAnAltLetterAPromptAndThe
         "&Expert], 32803 &Time Control [32804 &No Clock, 32805 &5 minutes + 3 seconds a move, "
         "32806 &15 minutes + 10 seconds, 32807 &30 minutes, 32808 &Custom...]",
         "&Camera: 32772 &Pan/Tilt, 32773 Pitch/&Yaw, 32774 &Roll/Move, 32775 &DollyXY",
-        "&View: 59392 &Toolbar, 59393 &Status Bar, 32792 &Move List, -, 32794 Reset &Camera\tHome",
+        "&View: 59392 &Toolbar, 59393 &Status Bar, 32792 &Move List, 32824 Show &Last Move, -, "
+        "32794 Reset &Camera\tHome",
+        "&Analysis: 32820 &Hint\tH, 32821 &Analyse, -, 32822 &Review Game\tCtrl+R, 32823 "
+        "Evaluation &Graph",
         "&Help: " + about + " &About Plaxen..."};
     EXPECT_EQ(frame->GetTitle(), "Plaxen");
     wxMenuBar* bar = frame->GetMenuBar();
@@ -178,11 +185,13 @@ TEST_F(MainFrameTest, MenusHoldTheirItemsInOrderEachWithAnAltLetterAPromptAndThe
     EXPECT_EQ(bar->GetHelpString(ID_RESIGN), "Give up the game for the side to move");
 
     wxToolBar* toolbar = frame->GetToolBar();
-    ASSERT_EQ(toolbar->GetToolsCount(), 6u);
-    const int toolIds[] = {ID_NEW_GAME, ID_NO_SPIN,   wxID_SEPARATOR,
-                           wxID_ABOUT,  ID_UNDO_MOVE, ID_REDO_MOVE};
-    for (int i = 0; i < 6; ++i)
+    ASSERT_EQ(toolbar->GetToolsCount(), 7u);
+    const int toolIds[] = {ID_NEW_GAME,  ID_NO_SPIN,   wxID_SEPARATOR, wxID_ABOUT,
+                           ID_UNDO_MOVE, ID_REDO_MOVE, ID_HINT};
+    for (int i = 0; i < 7; ++i)
         EXPECT_EQ(toolbar->GetToolByPos(i)->GetId(), toolIds[i]);
+    EXPECT_EQ(toolbar->GetToolShortHelp(ID_HINT), "Hint");
+    EXPECT_EQ(toolbar->GetToolByPos(6)->GetNormalBitmap().GetSize(), wxSize(16, 15));
     EXPECT_EQ(toolbar->GetToolShortHelp(ID_UNDO_MOVE), "Undo Move");
     EXPECT_EQ(toolbar->GetToolLongHelp(ID_REDO_MOVE), "Play the move taken back again");
     EXPECT_EQ(toolbar->GetToolByPos(1)->GetKind(), wxITEM_CHECK);
@@ -252,16 +261,30 @@ TEST_F(MainFrameTest, CheckMarksFollowTheViewsStateAndTheBars)
     EXPECT_TRUE(Checked(ID_VIEW_TOOLBAR) && Checked(ID_VIEW_STATUS_BAR));
     EXPECT_EQ(view->GetClientSize().y, fullHeight);
 
-    // View > Move List, off at the start: the pane takes room beside the view.
-    const int fullWidth = view->GetClientSize().x;
-    EXPECT_FALSE(Checked(ID_MOVE_LIST));
-    EXPECT_TRUE(Command(ID_MOVE_LIST));
+    // View > Move List and Analysis > Analyse, off at the start: each pane
+    // takes room beside the view, and both can show at once; the graph
+    // takes room under it.
+    const wxSize full = view->GetClientSize();
+    int width = full.x;
+    for (const int id : {ID_MOVE_LIST, ID_ANALYSE})
+    {
+        EXPECT_FALSE(Checked(id));
+        EXPECT_TRUE(Command(id));
+        Settle();
+        EXPECT_TRUE(Checked(id));
+        EXPECT_LT(view->GetClientSize().x, width) << id;
+        width = view->GetClientSize().x;
+    }
+    EXPECT_FALSE(Checked(ID_EVALUATION_GRAPH));
+    EXPECT_TRUE(Command(ID_EVALUATION_GRAPH));
     Settle();
-    EXPECT_TRUE(Checked(ID_MOVE_LIST));
-    EXPECT_LT(view->GetClientSize().x, fullWidth);
-    Command(ID_MOVE_LIST);
+    EXPECT_TRUE(Checked(ID_EVALUATION_GRAPH));
+    EXPECT_LT(view->GetClientSize().y, full.y);
+    EXPECT_EQ(view->GetClientSize().x, width);
+    for (const int id : {ID_MOVE_LIST, ID_ANALYSE, ID_EVALUATION_GRAPH})
+        Command(id);
     Settle();
-    EXPECT_EQ(view->GetClientSize().x, fullWidth);
+    EXPECT_EQ(view->GetClientSize(), full);
 }
 
 TEST_F(MainFrameTest, TheDesktopsKeysReachTheViewsCommands)
@@ -274,14 +297,21 @@ TEST_F(MainFrameTest, TheDesktopsKeysReachTheViewsCommands)
     const struct
     {
         int key, modifiers, command;
-    } cases[] = {
-        {'Z', wxMOD_CONTROL, ID_UNDO_MOVE},     {WXK_BACK, wxMOD_ALT, ID_UNDO_MOVE},
-        {'Y', wxMOD_CONTROL, ID_REDO_MOVE},     {'Z', wxMOD_CONTROL | wxMOD_SHIFT, ID_REDO_MOVE},
-        {'C', wxMOD_CONTROL, ID_COPY_GAME},     {WXK_INSERT, wxMOD_CONTROL, ID_COPY_GAME},
-        {'V', wxMOD_CONTROL, ID_PASTE_GAME},    {WXK_INSERT, wxMOD_SHIFT, ID_PASTE_GAME},
-        {'N', wxMOD_CONTROL, ID_NEW_GAME},      {'O', wxMOD_CONTROL, ID_LOAD_GAME},
-        {'S', wxMOD_CONTROL, ID_SAVE_GAME},     {'S', wxMOD_CONTROL | wxMOD_SHIFT, ID_SAVE_GAME_AS},
-        {WXK_HOME, wxMOD_NONE, ID_RESET_CAMERA}};
+    } cases[] = {{'Z', wxMOD_CONTROL, ID_UNDO_MOVE},
+                 {WXK_BACK, wxMOD_ALT, ID_UNDO_MOVE},
+                 {'Y', wxMOD_CONTROL, ID_REDO_MOVE},
+                 {'Z', wxMOD_CONTROL | wxMOD_SHIFT, ID_REDO_MOVE},
+                 {'C', wxMOD_CONTROL, ID_COPY_GAME},
+                 {WXK_INSERT, wxMOD_CONTROL, ID_COPY_GAME},
+                 {'V', wxMOD_CONTROL, ID_PASTE_GAME},
+                 {WXK_INSERT, wxMOD_SHIFT, ID_PASTE_GAME},
+                 {'N', wxMOD_CONTROL, ID_NEW_GAME},
+                 {'O', wxMOD_CONTROL, ID_LOAD_GAME},
+                 {'S', wxMOD_CONTROL, ID_SAVE_GAME},
+                 {'S', wxMOD_CONTROL | wxMOD_SHIFT, ID_SAVE_GAME_AS},
+                 {WXK_HOME, wxMOD_NONE, ID_RESET_CAMERA},
+                 {'H', wxMOD_NONE, ID_HINT},
+                 {'R', wxMOD_CONTROL, ID_REVIEW_GAME}};
     for (const auto& c : cases)
     {
         view->commands.clear();
@@ -346,6 +376,8 @@ TEST_F(MainFrameTest, FocusGoesToTheViewAndTheStatusBarTellsPromptsAndLocks)
               "Choose how strongly the computer plays");
     EXPECT_EQ(menuEvent(wxEVT_MENU_HIGHLIGHT, ID_CAMERA_DOLLYXY),
               "A right drag slides the camera sideways and up or down");
+    EXPECT_EQ(menuEvent(wxEVT_MENU_HIGHLIGHT, ID_REVIEW_GAME),
+              "Let the engine find the mistakes in the game so far");
     EXPECT_EQ(menuEvent(wxEVT_MENU_CLOSE, 0), "Ready");
 
     const auto capsLockShows = [&](bool on)
@@ -595,4 +627,70 @@ TEST_F(GameFrameTest, TheStatusBarShowsBothClocksWhileTheGameIsTimed)
     view->m_clocks->Tick();
     EXPECT_TRUE(shows("Black 4:31", "Red 5:00"));
     EXPECT_EQ(status->GetStatusText(0), "Black to move");
+}
+
+namespace
+{
+// The frame's pane of class T.
+template <class T> T* Pane(const wxWindow* frame)
+{
+    for (wxWindow* child : frame->GetChildren())
+        if (auto* pane = dynamic_cast<T*>(child))
+            return pane;
+    return nullptr;
+}
+} // namespace
+
+TEST_F(GameFrameTest, ALoadedGamesNotesShowInTheMoveListAndTheGraphAndTheAnalysisFollowsThePane)
+{
+    answer = folder.Write("annotated.pdn",
+                          "[Event \"Annotated\"]\n1. 12-16 {+0.05} 24-20 {0.00} 2. 8-12 21-17 "
+                          "3. 9-14 {a sharp try} 25-21\n4. 10-15 17x10 5. 7x14 28-24 {-0.10} "
+                          "6. 3-7?? {-3.10} 22-18 {-3.20} *\n");
+    ASSERT_TRUE(Command(ID_LOAD_GAME));
+    ASSERT_EQ(view->m_record.Note(10).mark, "??");
+    Command(ID_MOVE_LIST);
+    Command(ID_EVALUATION_GRAPH);
+    PumpFor(std::chrono::milliseconds(100)); // the panes fill when the events have run
+    auto* moves = Pane<CMoveListPane>(frame);
+    auto* graph = Pane<CEvaluationGraphPane>(frame);
+    ASSERT_TRUE(moves && graph && graph->IsShown());
+    EXPECT_EQ(moves->RowsOf(5), 2u) << "6. 3-7?? 22-18, their evaluations below";
+    EXPECT_EQ(moves->RowsOf(2), 1u) << "3. 9-14 25-21 has none";
+    EXPECT_EQ(graph->PlottedCount(), 5u);
+
+    // A click on the plot goes to the move there, as the move list's does.
+    wxMouseEvent press(wxEVT_LEFT_DOWN);
+    press.SetPosition(graph->PointOf(11, 0));
+    graph->ProcessWindowEvent(press);
+    EXPECT_EQ(view->m_record.Place(), 11u);
+
+    // A review's end shows the graph.
+    Command(ID_EVALUATION_GRAPH);
+    ASSERT_FALSE(graph->IsShown());
+    wxCommandEvent reviewed(EVT_GAME_REVIEWED, view->GetId());
+    reviewed.SetEventObject(view);
+    view->ProcessWindowEvent(reviewed);
+    EXPECT_TRUE(graph->IsShown());
+
+    // The analysis pane shows the view's analysis of the game at its place;
+    // hidden, the analysis stops.
+    Command(ID_ANALYSE);
+    auto* analysis = Pane<CAnalysisPane>(frame);
+    ASSERT_TRUE(analysis);
+    EXPECT_TRUE(PumpUntil([&] { return analysis->Lines().size() == 5; }, std::chrono::seconds(10)));
+    EXPECT_EQ(analysis->Lines().front(), "Analysis");
+    EXPECT_TRUE(analysis->Lines().back().starts_with("Expected line: 6... "))
+        << analysis->Lines().back();
+    Command(ID_ANALYSE);
+    EXPECT_FALSE(view->m_analyst->IsSearching());
+
+    // Closing the window stops it too, at once.
+    Command(ID_ANALYSE);
+    ASSERT_TRUE(view->m_analyst->IsSearching());
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(Command(wxID_EXIT));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    EXPECT_TRUE(wxTheApp->IsScheduledForDestruction(frame));
+    EXPECT_FALSE(view->m_analyst->IsSearching());
 }

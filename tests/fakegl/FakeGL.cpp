@@ -31,7 +31,8 @@ const Named kStateEnums[] = {
     NAMED_ENUM(GL_FRONT),     NAMED_ENUM(GL_BACK),       NAMED_ENUM(GL_FRONT_AND_BACK),
     NAMED_ENUM(GL_AMBIENT),   NAMED_ENUM(GL_DIFFUSE),    NAMED_ENUM(GL_SPECULAR),
     NAMED_ENUM(GL_SHININESS), NAMED_ENUM(GL_TEXTURE_2D), NAMED_ENUM(GL_LINE_SMOOTH),
-    NAMED_ENUM(GL_LIGHTING),  NAMED_ENUM(GL_DEPTH_TEST)};
+    NAMED_ENUM(GL_LIGHTING),  NAMED_ENUM(GL_DEPTH_TEST), NAMED_ENUM(GL_EMISSION),
+    NAMED_ENUM(GL_BLEND),     NAMED_ENUM(GL_SRC_ALPHA),  NAMED_ENUM(GL_ONE_MINUS_SRC_ALPHA)};
 const Named kTextureEnums[] = {
     NAMED_ENUM(GL_TEXTURE_ENV),        NAMED_ENUM(GL_TEXTURE_ENV_MODE),
     NAMED_ENUM(GL_TEXTURE_WRAP_S),     NAMED_ENUM(GL_TEXTURE_WRAP_T),
@@ -86,6 +87,7 @@ std::span<GLfloat> Material(GLenum pname)
     const std::pair<GLenum, std::span<GLfloat>> slots[] = {{GL_AMBIENT, g_state.ambient},
                                                            {GL_DIFFUSE, g_state.diffuse},
                                                            {GL_SPECULAR, g_state.specular},
+                                                           {GL_EMISSION, g_state.emission},
                                                            {GL_SHININESS, {&g_state.shininess, 1}}};
     for (const auto& [name, slot] : slots)
         if (name == pname)
@@ -175,8 +177,8 @@ extern "C"
     FAKE_GL(glTexCoord2dv, false, (const GLdouble* v), {v[0]}, {v[1]})
     FAKE_GL(glTranslated, true, (GLdouble x, GLdouble y, GLdouble z), {x}, {y}, {z})
     FAKE_GL(glRotated, true, (GLdouble a, GLdouble x, GLdouble y, GLdouble z), {a}, {x}, {y}, {z})
-    FAKE_GL(glEnable, true, (GLenum cap), E(cap))
-    FAKE_GL(glDisable, true, (GLenum cap), E(cap))
+    FAKE_GL(glNormal3d, false, (GLdouble x, GLdouble y, GLdouble z), {x}, {y}, {z})
+    FAKE_GL(glBlendFunc, true, (GLenum source, GLenum destination), E(source), E(destination))
     FAKE_GL(glLineWidth, true, (GLfloat width), {width})
     FAKE_GL(glTexEnvf, true, (GLenum target, GLenum pname, GLfloat param), E(target), E(pname),
             {param})
@@ -197,6 +199,26 @@ extern "C"
     FAKE_STACK(glPushName, nameDepth, +1, (GLuint name), {double(name)})
     FAKE_STACK(glPopName, nameDepth, -1, (void))
 #undef FAKE_STACK
+
+    void glEnable(GLenum cap)
+    {
+        Record("glEnable", {E(cap)}, true);
+        if (cap == GL_BLEND)
+            g_state.blend = true;
+    }
+
+    void glDisable(GLenum cap)
+    {
+        Record("glDisable", {E(cap)}, true);
+        if (cap == GL_BLEND)
+            g_state.blend = false;
+    }
+
+    GLboolean glIsEnabled(GLenum cap)
+    {
+        Record("glIsEnabled", {E(cap)}, true);
+        return cap == GL_BLEND && g_state.blend ? GL_TRUE : GL_FALSE;
+    }
 
     void glGetMaterialfv(GLenum face, GLenum pname, GLfloat* params)
     {

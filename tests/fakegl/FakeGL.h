@@ -28,6 +28,8 @@ struct State
     GLfloat diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
     GLfloat specular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     GLfloat shininess = 0.0f;
+    GLfloat emission[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    bool blend = false; // GL_BLEND, as glEnable and glDisable leave it
     GLuint texturesMade = 0;
     int matrixDepth = 0;
     int nameDepth = 0;

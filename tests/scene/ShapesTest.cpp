@@ -6,6 +6,7 @@
 #include "scene/SGCylinder.h"
 #include "scene/SGPolygon.h"
 #include "scene/SGSquareHint.h"
+#include "scene/SGSquareMark.h"
 #include "scene/SGTexture.h"
 #include "scene/SGdravoCylinder.h"
 #include "tests/fakegl/FakeGL.h"
@@ -159,4 +160,37 @@ TEST(SGSquareHint, DrawsGreenOutlineAndRestoresAmbient)
                            "glBegin(GL_LINES) glVertex3d(0.5,0,-0.5) glVertex3d(-0.5,0,0.5) "
                            "glVertex3d(0.5,0,0.5) glVertex3d(-0.5,0,-0.5) glEnd() "
                            "glMaterialfv(GL_FRONT,GL_AMBIENT,0.2,0.2,0.2,1)");
+}
+
+TEST(SGSquareMark, FacesUpInItsOwnColourAndLeavesMaterialAndBlendingAsFound)
+{
+    CSGSquareMark frame;
+    frame.m_colour[0] = 1.0f, frame.m_colour[1] = 0.5f, frame.m_colour[2] = 0.0f;
+    frame.m_outer = 0.4;
+    frame.m_inner = 0.3;
+    const std::string drawn = Drawn(frame);
+    // Emitted, not lit: the same colour from every side of the board.
+    EXPECT_NE(drawn.find("glMaterialfv(GL_FRONT,GL_AMBIENT,0,0,0,1) "
+                         "glMaterialfv(GL_FRONT,GL_DIFFUSE,0,0,0,1) "
+                         "glMaterialfv(GL_FRONT,GL_EMISSION,1,0.5,0,1) "
+                         "glBegin(GL_QUADS) glNormal3d(0,1,0) "
+                         "glVertex3d(-0.4,0,-0.4) glVertex3d(-0.4,0,0.4) glVertex3d(-0.3,0,0.4)"),
+              std::string::npos)
+        << drawn;
+    EXPECT_EQ(fakegl::Count("glVertex3d"), 16) << "a frame of four quads";
+    EXPECT_EQ(fakegl::Count("glEnable") + fakegl::Count("glBlendFunc"), 0) << "opaque: no blending";
+    EXPECT_TRUE(drawn.ends_with("glMaterialfv(GL_FRONT,GL_EMISSION,0,0,0,1) "
+                                "glMaterialfv(GL_FRONT,GL_DIFFUSE,0.8,0.8,0.8,1) "
+                                "glMaterialfv(GL_FRONT,GL_AMBIENT,0.2,0.2,0.2,1)"))
+        << drawn;
+    EXPECT_EQ(fakegl::GetState().errors, 0);
+
+    // A translucent tint blends, and leaves blending off as it found it.
+    CSGSquareMark tint;
+    tint.m_colour[3] = 0.5f;
+    EXPECT_NE(
+        Drawn(tint).find("glEnable(GL_BLEND) glBlendFunc(GL_SRC_ALPHA,GL_ONE_MINUS_SRC_ALPHA)"),
+        std::string::npos);
+    EXPECT_EQ(fakegl::Count("glVertex3d"), 4) << "filled: one quad";
+    EXPECT_FALSE(fakegl::GetState().blend);
 }

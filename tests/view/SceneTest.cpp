@@ -11,6 +11,7 @@
 #include "scene/SGMesh.h"
 #include "scene/SGPolygon.h"
 #include "scene/SGdravoCylinder.h"
+#include "view/BoardMarks.h"
 
 namespace
 {
@@ -74,7 +75,8 @@ std::map<CSGNode*, int> Holders(const CChildView& view)
     for (const CSGPtr* field :
          {&view.m_rootRotation, &view.m_root, &view.m_boardNode, &view.m_chipsNode,
           &view.m_hintsNode, &view.m_blackChipTexture, &view.m_redChipTexture, &view.m_selectedChip,
-          &view.m_chipShapes[0], &view.m_chipShapes[1]})
+          &view.m_chipShapes[0], &view.m_chipShapes[1], &view.m_hintMarks->Node(),
+          &view.m_lastMoveMarks->Node()})
         hold(field->get());
     for (const CSGPtr& chip : view.m_chipNodes)
         hold(chip.get());
@@ -90,7 +92,7 @@ std::map<CSGNode*, int> Holders(const CChildView& view)
 }
 } // namespace
 
-TEST(BoardScene, NineBoardChildrenSharedSidesAndEveryNodeReleasedOnce)
+TEST(BoardScene, ElevenBoardChildrenSharedSidesAndEveryNodeReleasedOnce)
 {
     auto* view = new CChildView;
     auto& root = Transform(view->m_root.get());
@@ -98,7 +100,7 @@ TEST(BoardScene, NineBoardChildrenSharedSidesAndEveryNodeReleasedOnce)
     ASSERT_EQ(root.m_children.size(), 1u);
     ASSERT_EQ(root.Child(0), view->m_boardNode.get());
     auto& board = Transform(view->m_boardNode.get());
-    ASSERT_EQ(board.m_children.size(), 9u);
+    ASSERT_EQ(board.m_children.size(), 11u);
     auto& mesh = dynamic_cast<CSGMesh&>(*board.Child(0));
     EXPECT_EQ(mesh.m_name, 1);
     EXPECT_EQ(mesh.m_texture.get(), dynamic_cast<CSGPolygon&>(*board.Child(1)).m_texture.get());
@@ -109,15 +111,19 @@ TEST(BoardScene, NineBoardChildrenSharedSidesAndEveryNodeReleasedOnce)
     EXPECT_EQ(Transform(board.Child(5)).Child(0), Transform(board.Child(6)).Child(0));
     EXPECT_EQ(board.Child(7), view->m_chipsNode.get());
     EXPECT_EQ(board.Child(8), view->m_hintsNode.get());
+    EXPECT_EQ(board.Child(9), view->m_lastMoveMarks->Node().get());
+    EXPECT_EQ(board.Child(10), view->m_hintMarks->Node().get());
     EXPECT_EQ(Children(view->m_chipsNode).size(), 24u);
     EXPECT_EQ(HintCount(*view), 0u);
     EXPECT_EQ(strip->m_refs, 3);
     EXPECT_EQ(sideA.Child(1)->m_refs, 2);
     EXPECT_EQ(Transform(board.Child(5)).Child(0)->m_refs, 2);
 
-    // With a hint and a chosen chip that outlived a rebuild, every node is
-    // counted once per holder, and the view's release deletes each once.
+    // With a hint, marks and a chosen chip that outlived a rebuild, every
+    // node is counted once per holder, and the view's release deletes each once.
     view->ShowHints(2, 5);
+    view->m_hintMarks->Show({9, 14});
+    view->m_lastMoveMarks->Show({22});
     view->m_selectedChip = view->m_chipNodes[7];
     view->PlaceChips();
     const std::map<CSGNode*, int> nodes = Holders(*view);
@@ -141,7 +147,7 @@ TEST(BoardScene, MissingArtIsReportedInOrderAndTheSceneStillBuilds)
     std::filesystem::current_path(seams.m_folder);
     {
         CChildView view;
-        EXPECT_EQ(Transform(view.m_boardNode.get()).m_children.size(), 9u);
+        EXPECT_EQ(Transform(view.m_boardNode.get()).m_children.size(), 11u);
         EXPECT_EQ(Children(view.m_chipsNode).size(), 24u);
     }
     std::filesystem::current_path(home);
