@@ -323,7 +323,7 @@ bool CSearch::IsClaimableDraw(const CPosition& position, int ply) const
     int earlier = 0;
     for (int j = at - 4; j >= std::max(0, at - quiet); j -= 2)
         if (m_keys[static_cast<std::size_t>(j)] == key &&
-            (j >= m_rootIndex || ++earlier == kOccurrencesForDraw - 1))
+            (j >= m_rootIndex || ++earlier == kRepetitionsForDraw - 1))
             return true;
     return false;
 }
