@@ -27,13 +27,18 @@ public:
         m_sinceReset.push_back(after);
     }
 
+    // When both draws may be claimed, the repetition, as the game's record
+    // names it (record/DrawRules.h), so a game ends the same way whoever
+    // referees it. A finished game has no draw to claim: its last move won it.
     DrawClaim Claimable() const
     {
+        if (m_sinceReset.back().IsOver())
+            return DrawClaim::None;
+        if (std::count(m_sinceReset.begin(), m_sinceReset.end(), m_sinceReset.back()) >=
+            kRepetitionsForDraw)
+            return DrawClaim::Repetition;
         if (static_cast<int>(m_sinceReset.size()) - 1 >= kQuietPliesForDraw)
             return DrawClaim::FortyMoves;
-        if (std::count(m_sinceReset.begin(), m_sinceReset.end(), m_sinceReset.back()) >=
-            kOccurrencesForDraw)
-            return DrawClaim::Repetition;
         return DrawClaim::None;
     }
 

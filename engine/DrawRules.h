@@ -6,9 +6,7 @@
 // repeat, so that count bounds every look back for a repetition too.
 
 #include "engine/Position.h"
-
-constexpr int kQuietPliesForDraw = 80;
-constexpr int kOccurrencesForDraw = 3;
+#include "rules/GameEnd.h"
 
 // True when `move` (one of `position`'s) moves a man or captures: the count
 // of quiet plies starts again and no earlier position can come back.

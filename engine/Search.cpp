@@ -127,6 +127,15 @@ std::optional<int> CSearch::EndgameScore(const CPosition& position, int ply) con
     case EndgameValue::Outcome::Win:
     case EndgameValue::Outcome::Loss:
     {
+        // The database counts plies to the end of the game and knows nothing
+        // of the forty-move claim. A win that, played out without a capture,
+        // would reach the claim first need not be one: the loser may claim.
+        // A capture on the way would start the count again, so rather than
+        // call it a draw the search looks on, as it would without the table.
+        if (value.plies >= 0 &&
+            m_quietPlies[static_cast<std::size_t>(m_rootIndex + ply)] + value.plies >
+                kQuietPliesForDraw)
+            return std::nullopt;
         const int sign = value.outcome == EndgameValue::Outcome::Win ? 1 : -1;
         if (value.plies >= 0 && ply + value.plies < kMaxPly)
             return sign * (kWinScore - ply - value.plies);
@@ -323,7 +332,7 @@ bool CSearch::IsClaimableDraw(const CPosition& position, int ply) const
     int earlier = 0;
     for (int j = at - 4; j >= std::max(0, at - quiet); j -= 2)
         if (m_keys[static_cast<std::size_t>(j)] == key &&
-            (j >= m_rootIndex || ++earlier == kOccurrencesForDraw - 1))
+            (j >= m_rootIndex || ++earlier == kRepetitionsForDraw - 1))
             return true;
     return false;
 }

@@ -9,13 +9,6 @@
 #include "record/GameRecord.h"
 #include "rules/GameEnd.h"
 
-// Threefold repetition: the position at the place (the same pieces on the
-// same squares, the same side to move) has occurred this many times.
-constexpr int kRepetitionsForDraw = 3;
-// The forty-move rule: forty moves each, 80 plies in a row, without a man
-// moving (a man crowned moved) and without a capture.
-constexpr int kQuietPliesForDraw = 80;
-
 struct DrawCounts
 {
     int repetitions = 1; // times the place's position occurred, this time included

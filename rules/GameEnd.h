@@ -15,6 +15,15 @@ enum class GameEndKind
     Time, // the loser's clock ran out
 };
 
+// The two claims' thresholds, shared by the game's record and the engine's
+// referee and search, which must never disagree on them. Threefold
+// repetition: the same position (the same pieces on the same squares, the
+// same side to move) this many times.
+constexpr int kRepetitionsForDraw = 3;
+// The forty-move rule: forty moves each, 80 plies in a row, without a man
+// moving (a man crowned moved) and without a capture.
+constexpr int kQuietPliesForDraw = 80;
+
 struct GameEnd
 {
     GameEndKind kind = GameEndKind::Agreement;

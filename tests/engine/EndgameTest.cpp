@@ -460,6 +460,51 @@ TEST(EndgameSearch, AWonEndingIsWonAsQuicklyAsTheTableSaysAndADrawnOneIsNotLost)
             EXPECT_EQ(PlayItself(position, &table, 3, 40).loser, -1) << Fen(position);
 }
 
+TEST(EndgameSearch, TwoKingsThatCannotForceTheWinScoreAsADraw)
+{
+    // Two kings against one: held in black's single corner by the lone
+    // king, they cannot get out without one being taken, and the search
+    // finds the repetition the defence forces even without the table. The
+    // lone king a square further off lets them out (a win in 33 plies).
+    const CPosition held = FromFen("B:WK11:BK3,K4");
+    const CPosition free = FromFen("B:WK15:BK3,K4");
+    ASSERT_EQ(SmallTable().Probe(held), (EndgameValue{Outcome::Draw, 0}));
+    ASSERT_EQ(SmallTable().Probe(free, true), (EndgameValue{Outcome::Win, 33}));
+    const std::atomic<bool> never{false};
+    const SearchInfo heldAlone = CSearch(1).Run(held, {.depth = 24}, never).info;
+    EXPECT_EQ(heldAlone.score, 0);
+    EXPECT_EQ(heldAlone.winMoves, 0);
+    EXPECT_GT(CSearch(1).Run(free, {.depth = 24}, never).info.score, kLevelMargin);
+
+    // With the table the free kings win, unless the win, all of it quiet,
+    // would run into the forty-move claim: after 47 quiet plies the last
+    // capture comes on the 80th, after 48 the loser claims first, and
+    // after 70 the search sees every line end in the claim.
+    const auto afterQuietPlies = [](const CPosition& root, int quiet)
+    {
+        std::vector<CPosition> game; // made up: only the counts matter, and none repeats
+        for (int ply = 0; ply < quiet; ++ply)
+        {
+            CPosition position;
+            position.m_black = bitboard::Bit(ply % 12) | bitboard::Bit(13);
+            position.m_red = bitboard::Bit(20 + ply / 12);
+            position.m_kings = position.m_black | position.m_red;
+            position.m_side = (root.m_side + quiet - ply) % 2;
+            game.push_back(position);
+        }
+        game.push_back(root);
+        return game;
+    };
+    CSearch search(1);
+    search.SetEndgameTable(&SmallTable());
+    EXPECT_EQ(search.Run(held, {.depth = 12}, never).info.score, 0);
+    EXPECT_EQ(search.Run(afterQuietPlies(free, 47), {.depth = 12}, never).info.winMoves, 17);
+    const SearchInfo late = search.Run(afterQuietPlies(free, 48), {.depth = 12}, never).info;
+    EXPECT_EQ(late.winMoves, 0);
+    EXPECT_LT(late.score, kWinScore - kMaxPly);
+    EXPECT_EQ(search.Run(afterQuietPlies(free, 70), {.depth = 12}, never).info.score, 0);
+}
+
 TEST(EndgameSearch, ResultsWithoutDistancesStillWinAndAnExactRootEndsTheSearch)
 {
     // Two kings against one with results only: the search heads for the
