@@ -20,9 +20,12 @@ int main(int argc, char** argv)
     wxInitializer wx(argc, argv); // answers are queued to a handler: wx must be up
     wxEvtHandler sink;
     CComputerPlayer player(&sink);
-    const CCheckerBoard positions[] = {
-        CCheckerBoard(),
-        BoardFromFen(ParseFen("W:W18,19,21,23,24,26,29,30,31,32:B1,2,3,5,6,7,9,10,12,15").value())};
+    // Quiet middle games, out of the opening book and with no forced move,
+    // which Expert thinks about for most of a second: every run is stopped
+    // while it searches.
+    const std::vector<CCheckerBoard> positions[] = {
+        {BoardFromFen(ParseFen("B:W17,21,22,24,25,26,27,28,30,31,32:B1,2,3,4,5,6,7,8,11,12,15").value())},
+        {BoardFromFen(ParseFen("W:W17,21,22,24,25,26,27,28,30,31,32:B1,2,3,4,5,6,7,8,11,12,15").value())}};
     std::vector<double> ms;
     for (int run = 0; run < 40; ++run)
     {
