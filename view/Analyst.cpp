@@ -14,7 +14,9 @@ const char* const kAnalysing = "Analysing...";
 const char* const kThinking = "Thinking...";
 } // namespace
 
-CAnalyst::CAnalyst(wxEvtHandler* sink) : m_sink(sink) {}
+CAnalyst::CAnalyst(wxEvtHandler* sink) : m_sink(sink), m_worker(CSearchWorker::Priority::Background)
+{
+}
 
 void CAnalyst::Analyse(const std::vector<CCheckerBoard>& game)
 {

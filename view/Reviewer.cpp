@@ -25,7 +25,10 @@ std::optional<Evaluation> Evaluate(CSearch& search, const std::vector<CCheckerBo
 }
 } // namespace
 
-CReviewer::CReviewer(wxEvtHandler* sink) : m_sink(sink) {}
+CReviewer::CReviewer(wxEvtHandler* sink)
+    : m_sink(sink), m_worker(CSearchWorker::Priority::Background)
+{
+}
 
 void CReviewer::Start(const std::vector<CCheckerBoard>& game)
 {

@@ -1,8 +1,18 @@
 #include "view/SearchWorker.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include "engine/Search.h"
 
-CSearchWorker::CSearchWorker() = default;
+namespace
+{
+// A niceness the scheduler weighs at about a tenth of a normal thread's, so
+// that a background search takes what the window leaves over.
+constexpr int kBackgroundNiceness = 10;
+} // namespace
+
+CSearchWorker::CSearchWorker(Priority priority) : m_priority(priority) {}
 
 CSearchWorker::~CSearchWorker()
 {
@@ -17,8 +27,15 @@ std::uint64_t CSearchWorker::Start(Job job)
     const std::uint64_t request = ++m_request;
     m_stop = false;
     m_busy = true;
-    m_thread =
-        std::thread([this, job = std::move(job), request] { job(*m_search, m_stop, request); });
+    m_thread = std::thread(
+        [this, job = std::move(job), request, background = m_priority == Priority::Background]
+        {
+            // Linux gives each thread its own niceness. Failing to lower it
+            // only costs the window a little speed.
+            if (background)
+                setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kBackgroundNiceness);
+            job(*m_search, m_stop, request);
+        });
     return request;
 }
 

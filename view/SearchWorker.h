@@ -23,8 +23,18 @@ public:
     using Job =
         std::function<void(CSearch& search, const std::atomic<bool>& stop, std::uint64_t request)>;
 
+    // How the worker's thread shares the machine: a player's opponent
+    // thinks at the program's own priority; the analysis and the review,
+    // which may search for minutes, yield to the window's drawing (on a
+    // machine of two cores the software renderer's threads want both).
+    enum class Priority
+    {
+        Normal,
+        Background
+    };
+
     // The search (and its hash table) is made with the first job.
-    CSearchWorker();
+    explicit CSearchWorker(Priority priority = Priority::Normal);
     // Stops a running job and waits for its thread.
     ~CSearchWorker();
     CSearchWorker(const CSearchWorker&) = delete;
@@ -57,4 +67,5 @@ private:
     std::atomic<bool> m_stop{false};
     std::uint64_t m_request = 0;
     bool m_busy = false;
+    Priority m_priority;
 };
