@@ -70,10 +70,11 @@ private:
 };
 
 // Dispatches events until `done` holds; a handler that an event starts has
-// returned by the time Yield does. False after ten seconds without it.
-template <typename Done> bool PumpUntil(Done done)
+// returned by the time Yield does. False after `timeout` without it.
+template <typename Done>
+bool PumpUntil(Done done, std::chrono::seconds timeout = std::chrono::seconds(10))
 {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto end = std::chrono::steady_clock::now() + timeout;
     while (!done())
     {
         if (std::chrono::steady_clock::now() > end)
@@ -139,9 +140,15 @@ public:
         const QuestionBoxHandler shown =
             SetQuestionBoxHandler([](const std::string&, const std::string&,
                                      const std::vector<std::string>&) { return std::size_t{1}; });
-        wxCommandEvent command(wxEVT_MENU, ID_NEW_GAME);
-        m_frame.ProcessWindowEvent(command);
+        Command(ID_NEW_GAME);
         SetQuestionBoxHandler(shown);
+    }
+
+    // A menu command, as the menu sends it.
+    void Command(int id)
+    {
+        wxCommandEvent command(wxEVT_MENU, id);
+        m_frame.ProcessWindowEvent(command);
     }
 
 private:
@@ -200,7 +207,32 @@ int Run(CMainFrame& frame, int clicks, int warmUp, int games, unsigned seed)
     }
     if (games > 1)
         std::printf("games 2 to %d ended within %+ld kB of the first\n", games, widest);
-    return 0;
+
+    // Last, every search the game has at once: a hint, the analysis shown
+    // while Expert plays both sides (claiming the draw where it may), then
+    // a review of that game. Each has a worker with its own hash table.
+    const long beforeComputer = ResidentKilobytes();
+    driver.Command(ID_LEVEL_EXPERT);
+    driver.Command(ID_HINT);
+    driver.Command(ID_ANALYSE);
+    driver.Command(ID_COMPUTER_BLACK);
+    driver.Command(ID_COMPUTER_RED);
+    const bool ended = PumpUntil([&] { return view.m_record.IsOver(); }, std::chrono::minutes(10));
+    const std::size_t plies = view.m_record.Place();
+    driver.Command(ID_COMPUTER_BLACK);
+    driver.Command(ID_COMPUTER_RED);
+    driver.Command(ID_REVIEW_GAME);
+    const bool reviewed = PumpUntil([&] { return !view.IsReviewing(); }, std::chrono::minutes(5));
+    std::printf("Expert against itself, %zu plies (%s), hint, analysis and review: %ld kB before, "
+                "%ld kB after (%+ld kB), peak %ld kB\n",
+                plies, ended ? "played out" : "stopped after ten minutes", beforeComputer,
+                ResidentKilobytes(), ResidentKilobytes() - beforeComputer,
+                ResidentKilobytes("VmHWM:"));
+    std::fflush(stdout);
+    // The game played is not kept.
+    SetQuestionBoxHandler([](const std::string&, const std::string&,
+                             const std::vector<std::string>&) { return std::size_t{1}; });
+    return reviewed ? 0 : 5;
 }
 
 class CMemoryProbe : public CPlaxenApp

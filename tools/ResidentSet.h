@@ -5,15 +5,16 @@
 #include <fstream>
 #include <string>
 
-// VmRSS from /proc/self/status in kilobytes; -1 when it cannot be read.
-inline long ResidentKilobytes()
+// VmRSS (or, with `key` "VmHWM:", the peak so far) from /proc/self/status
+// in kilobytes; -1 when it cannot be read.
+inline long ResidentKilobytes(const std::string& wanted = "VmRSS:")
 {
     std::ifstream status("/proc/self/status");
     std::string key;
     long value = -1;
     while (status >> key)
     {
-        if (key == "VmRSS:")
+        if (key == wanted)
         {
             status >> value;
             break;
