@@ -24,8 +24,10 @@ int main(int argc, char** argv)
     // which Expert thinks about for most of a second: every run is stopped
     // while it searches.
     const std::vector<CCheckerBoard> positions[] = {
-        {BoardFromFen(ParseFen("B:W17,21,22,24,25,26,27,28,30,31,32:B1,2,3,4,5,6,7,8,11,12,15").value())},
-        {BoardFromFen(ParseFen("W:W17,21,22,24,25,26,27,28,30,31,32:B1,2,3,4,5,6,7,8,11,12,15").value())}};
+        {BoardFromFen(
+            ParseFen("B:W17,21,22,24,25,26,27,28,30,31,32:B1,2,3,4,5,6,7,8,11,12,15").value())},
+        {BoardFromFen(
+            ParseFen("W:W17,21,22,24,25,26,27,28,30,31,32:B1,2,3,4,5,6,7,8,11,12,15").value())}};
     std::vector<double> ms;
     for (int run = 0; run < 40; ++run)
     {

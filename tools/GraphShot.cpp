@@ -16,8 +16,8 @@
 
 namespace
 {
-constexpr const char* kGame[] = {"12-16", "24-20", "8-12",  "21-17", "9-14",
-                                 "25-21", "10-15", "17x10", "7x14",  "28-24",
+constexpr const char* kGame[] = {"12-16", "24-20", "8-12",  "21-17",     "9-14",
+                                 "25-21", "10-15", "17x10", "7x14",      "28-24",
                                  "3-7",   "22-18", "15x22", "26x17x10x3"};
 
 class CGraphShotApp : public CPlaxenApp

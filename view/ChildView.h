@@ -338,11 +338,11 @@ public:
     std::unique_ptr<CBoardAnimator> m_animator;
     // The game's clocks and the time control of the next game.
     std::unique_ptr<CClockKeeper> m_clocks;
-    std::uint64_t m_drawOffer = 0; // the computer's search judging a draw offered; 0: none
-    bool m_analysisShown = false;            // the frame's analysis pane is shown
-    bool m_showLastMove = false;             // View > "Show Last Move" is checked
-    std::string m_hintText;                  // "Hint: 11-15" while a hint is marked
-    std::vector<CCheckerBoard> m_hintGame;   // the game the hint is for
+    std::uint64_t m_drawOffer = 0;         // the computer's search judging a draw offered; 0: none
+    bool m_analysisShown = false;          // the frame's analysis pane is shown
+    bool m_showLastMove = false;           // View > "Show Last Move" is checked
+    std::string m_hintText;                // "Hint: 11-15" while a hint is marked
+    std::vector<CCheckerBoard> m_hintGame; // the game the hint is for
     std::vector<CCheckerBoard> m_reviewGame; // the game under review
     // While a review runs; the frame's child, so it may go before the view.
     wxWeakRef<CReviewProgress> m_reviewProgress;

@@ -19,7 +19,8 @@ std::uint64_t CComputerPlayer::Start(const std::vector<CCheckerBoard>& game, Eng
                                      int clockMs, int incrementMs)
 {
     // Beginner's choices vary with the request.
-    return Launch(game, [level, clockMs, incrementMs](std::uint64_t seed)
+    return Launch(game,
+                  [level, clockMs, incrementMs](std::uint64_t seed)
                   {
                       return clockMs > 0 ? LimitsOnClock(level, seed, clockMs, incrementMs)
                                          : LimitsForLevel(level, seed);
