@@ -109,7 +109,13 @@ bool CProtocol::Handle(const std::string& line)
     if (command == "quit")
         return false;
     if (command == "isready")
+    {
+        // A host that asks first gets its first timed answer in time: the
+        // search and its hash table are made now, not inside that search.
+        if (!Searching())
+            MakeSearch();
         Say("readyok");
+    }
     else if (command == "stop")
         RaiseStop(); // the search answers for itself
     else if (command == "position" || command == "go" || command == "perft")
@@ -173,6 +179,12 @@ void CProtocol::SetPosition(const std::vector<std::string>& words)
     m_game = std::move(game);
 }
 
+void CProtocol::MakeSearch()
+{
+    if (!m_search)
+        m_search = std::make_unique<CSearch>(m_caps.hashMegabytes, m_caps.endgame);
+}
+
 void CProtocol::Go(const std::vector<std::string>& words)
 {
     std::optional<SearchLimits> parsed = ParseGo(words);
@@ -194,8 +206,7 @@ void CProtocol::Go(const std::vector<std::string>& words)
 
     if (m_worker.joinable())
         m_worker.join(); // finished: it cleared m_searching last
-    if (!m_search)
-        m_search = std::make_unique<CSearch>(m_caps.hashMegabytes, m_caps.endgame);
+    MakeSearch();
     m_stop = false;
     m_searching = true;
     m_worker = std::thread(

@@ -56,6 +56,7 @@ private:
     // False on quit.
     bool Handle(const std::string& line);
     void SetPosition(const std::vector<std::string>& words);
+    void MakeSearch();
     void Go(const std::vector<std::string>& words);
     // The limits a `go` line asks for; nothing (and the error said) when it
     // is malformed.

@@ -93,6 +93,10 @@ CSearch::CSearch(std::size_t hashMegabytes, EndgameTables endgame)
       m_lists(kMaxPly + 1), m_killers(kMaxPly + 1), m_history(2 * 32 * 32),
       m_pv(static_cast<std::size_t>(kMaxPly + 1) * (kMaxPly + 1))
 {
+    // The evaluation's weights and the book are read on first use: here,
+    // so that the first search with a deadline does not pay for them.
+    Evaluate(CPosition::Start());
+    COpeningBook::BuiltIn();
 }
 
 void CSearch::SetEndgameTable(const CEndgameTable* table)

@@ -4,10 +4,12 @@
 
 namespace
 {
-// Answers must cross a pipe and a busy scheduler before the time is up.
+// Answers must cross a pipe and a busy scheduler before the time is up:
+// on two loaded cores that took up to 5 ms, so short budgets keep a few
+// milliseconds whatever their size, as long as half the time is left.
 int HandOverMarginMs(int budgetMs)
 {
-    return std::clamp(budgetMs / 20, 1, 50);
+    return std::clamp(budgetMs / 20, std::clamp(budgetMs / 2, 1, 8), 50);
 }
 
 // Moves a side is still likely to make, judged by what is left on the

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
+#include <fstream>
 #include <optional>
 
 #include "engine/DrawClaims.h"
@@ -15,6 +17,19 @@ namespace
 constexpr int kSilenceMs = 60'000;
 
 using Clock = std::chrono::steady_clock;
+
+// The time of day and the one-minute load average, as "12:34:56, load 1.92".
+std::string WhenAndLoad()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char when[16];
+    std::strftime(when, sizeof when, "%H:%M:%S", &local);
+    std::string load = "?";
+    std::ifstream("/proc/loadavg") >> load;
+    return std::string(when) + ", load " + load;
+}
 
 std::string GoCommand(const PlayerSettings& self, int clocks[2], const PlayerSettings* players[2])
 {
@@ -94,6 +109,21 @@ GameResult PlayGame(const std::vector<NotatedMove>& opening, CEngineProcess* eng
             engines[side]->Send("level " + players[side]->level);
         if (players[side]->book)
             engines[side]->Send("book on");
+        // An engine just started may still be reading its endgame tables:
+        // its first answer is timed only once it says it is ready.
+        engines[side]->Send("isready");
+        std::optional<std::string> line;
+        while ((line = engines[side]->Read(kSilenceMs)) && *line != "readyok")
+        {
+        }
+        if (!line)
+        {
+            result.end = MatchEnd::Fault;
+            result.winner = side ^ 1;
+            result.detail = std::string(side == 0 ? "black" : "red") + " (" +
+                            players[side]->Describe() + ") never answered \"isready\"";
+            return result;
+        }
     }
     while (!board.IsGameOver())
     {
@@ -144,6 +174,10 @@ GameResult PlayGame(const std::vector<NotatedMove>& opening, CEngineProcess* eng
         {
             ++record.lateAnswers;
             record.worstLateMs = std::max(record.worstLateMs, tookMs - player.timeMs);
+            result.lateNotes += std::string(result.lateNotes.empty() ? "" : "; ") +
+                                (side == 0 ? "black" : "red") + " late by " +
+                                std::to_string(tookMs - player.timeMs) + " ms at ply " +
+                                std::to_string(result.plies + 1) + " (" + WhenAndLoad() + ")";
         }
 
         const std::string answer = line ? line->substr(9) : "(no answer)";

@@ -50,6 +50,9 @@ struct GameResult
     MatchEnd end = MatchEnd::NoMove;
     int plies = 0;
     std::string detail; // the fault, or the position a drawn game ended in
+    // Each late answer: who, by how much, at which ply, when and at what
+    // load, so that a late answer can be told from a machine that was busy.
+    std::string lateNotes;
     SideRecord sides[2];
 };
 

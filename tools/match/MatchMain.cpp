@@ -323,6 +323,8 @@ int main(int argc, char** argv)
                 std::printf("game %zu: %sA %s: %s (%s) after %d plies%s%s\n", i + 1, line.c_str(),
                             aSide == 0 ? "black" : "red", verdict, DescribeEnd(result.end),
                             result.plies, result.detail.empty() ? "" : ", ", result.detail.c_str());
+                if (!result.lateNotes.empty())
+                    std::printf("  late: %s\n", result.lateNotes.c_str());
             }
             if (result.end == MatchEnd::Fault)
                 std::printf("!!! ENGINE FAULT: %s\n", result.detail.c_str());
