@@ -203,21 +203,19 @@ extern "C"
     void glEnable(GLenum cap)
     {
         Record("glEnable", {E(cap)}, true);
-        if (cap == GL_BLEND)
-            g_state.blend = true;
+        g_state.enabled.insert(cap);
     }
 
     void glDisable(GLenum cap)
     {
         Record("glDisable", {E(cap)}, true);
-        if (cap == GL_BLEND)
-            g_state.blend = false;
+        g_state.enabled.erase(cap);
     }
 
     GLboolean glIsEnabled(GLenum cap)
     {
         Record("glIsEnabled", {E(cap)}, true);
-        return cap == GL_BLEND && g_state.blend ? GL_TRUE : GL_FALSE;
+        return g_state.enabled.contains(cap) ? GL_TRUE : GL_FALSE;
     }
 
     void glGetMaterialfv(GLenum face, GLenum pname, GLfloat* params)

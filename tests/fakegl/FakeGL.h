@@ -6,6 +6,7 @@
 
 #include <GL/gl.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,7 @@ struct State
     GLfloat specular[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     GLfloat shininess = 0.0f;
     GLfloat emission[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    bool blend = false; // GL_BLEND, as glEnable and glDisable leave it
+    std::set<GLenum> enabled; // the capabilities glEnable and glDisable leave on
     GLuint texturesMade = 0;
     int matrixDepth = 0;
     int nameDepth = 0;
