@@ -1,9 +1,13 @@
 // One frame of the starting position against the recording stand-in for
 // libGL: how many calls it costs and whether they pair up.
 
+#include <algorithm>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "tests/fakegl/FakeGL.h"
+#include "view/BoardMarks.h"
 #include "view/ChildView.h"
 
 namespace
@@ -35,4 +39,27 @@ TEST(BoardViewCalls, StartingPositionDrawsBalancedWithEveryChipNamedOnce)
     const int sceneCalls = static_cast<int>(fakegl::Calls().size());
     EXPECT_EQ(fakegl::GetState().texturesMade, 0u);
     RecordProperty("gl_calls_per_frame", sceneCalls + kFrameCallsAroundScene);
+}
+
+TEST(BoardViewCalls, OutlinesAndMarksLeaveOpenGLsSwitchesAsTheyFoundThem)
+{
+    // A switch left on reaches every later frame: line smoothing left on by
+    // the chosen chip's outline once cost the software renderer 120 MB.
+    CChildView view;
+    view.ShowHints(2, 5);                 // a chosen chip's outline
+    view.m_hintMarks->Show({11, 15});     // the hint's opaque frames
+    view.m_lastMoveMarks->Show({22, 18}); // the last move's translucent tint
+    fakegl::Reset();
+    view.m_root->Render();
+    const auto enabled = [](const std::string& cap)
+    {
+        return std::count_if(fakegl::Calls().begin(), fakegl::Calls().end(),
+                             [&](const fakegl::Call& call)
+                             { return call.text == "glEnable(" + cap + ")"; });
+    };
+    EXPECT_EQ(enabled("GL_LINE_SMOOTH"), 1);
+    EXPECT_EQ(enabled("GL_BLEND"), 2) << "each tinted square";
+    EXPECT_TRUE(fakegl::GetState().enabled.empty())
+        << "still on: " << fakegl::GetState().enabled.size() << " switch(es)";
+    EXPECT_EQ(fakegl::GetState().errors, 0);
 }
