@@ -130,10 +130,11 @@ std::string Text()
     return text;
 }
 
-int Count(const std::string& name)
+int Count(const std::string& nameOrCall)
 {
-    return static_cast<int>(std::count_if(g_calls.begin(), g_calls.end(),
-                                          [&](const Call& c) { return c.name == name; }));
+    return static_cast<int>(
+        std::count_if(g_calls.begin(), g_calls.end(), [&](const Call& c)
+                      { return c.name == nameOrCall || c.text == nameOrCall; }));
 }
 
 void Note(const std::string& text)

@@ -51,8 +51,9 @@ State& GetState();
 
 // The log as one line, entries separated by single blanks.
 std::string Text();
-// How many calls had this name.
-int Count(const std::string& name);
+// How many calls had this name ("glEnable"), or were exactly this call
+// ("glEnable(GL_BLEND)").
+int Count(const std::string& nameOrCall);
 // Appends a marker of the test's own (its text is `text`, its name "note"),
 // so that a test node can show where it was drawn among the GL calls.
 void Note(const std::string& text);

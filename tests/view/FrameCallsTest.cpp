@@ -1,9 +1,6 @@
 // One frame of the starting position against the recording stand-in for
 // libGL: how many calls it costs and whether they pair up.
 
-#include <algorithm>
-#include <string>
-
 #include <gtest/gtest.h>
 
 #include "tests/fakegl/FakeGL.h"
@@ -51,14 +48,8 @@ TEST(BoardViewCalls, OutlinesAndMarksLeaveOpenGLsSwitchesAsTheyFoundThem)
     view.m_lastMoveMarks->Show({22, 18}); // the last move's translucent tint
     fakegl::Reset();
     view.m_root->Render();
-    const auto enabled = [](const std::string& cap)
-    {
-        return std::count_if(fakegl::Calls().begin(), fakegl::Calls().end(),
-                             [&](const fakegl::Call& call)
-                             { return call.text == "glEnable(" + cap + ")"; });
-    };
-    EXPECT_EQ(enabled("GL_LINE_SMOOTH"), 1);
-    EXPECT_EQ(enabled("GL_BLEND"), 2) << "each tinted square";
+    EXPECT_EQ(fakegl::Count("glEnable(GL_LINE_SMOOTH)"), 1);
+    EXPECT_EQ(fakegl::Count("glEnable(GL_BLEND)"), 2) << "each tinted square";
     EXPECT_TRUE(fakegl::GetState().enabled.empty())
         << "still on: " << fakegl::GetState().enabled.size() << " switch(es)";
     EXPECT_EQ(fakegl::GetState().errors, 0);
